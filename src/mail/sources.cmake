@@ -1,0 +1,1 @@
+# The e-mail composer joins here.

@@ -1,0 +1,29 @@
+// Scrivlet: one note window per process.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "note/COutlookNote.h"
+#include "platform/ui_services.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // The shell's folder dialog needs an apartment on this, the only UI thread.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    ui::QuitWhenLastWindowCloses();
+
+    COutlookNote note;
+    int exitCode = 1;
+    if (note.Create()) {
+        MSG msg;
+        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+            if (ui::TranslateModelessMessage(&msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        exitCode = 0;
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+    return exitCode;
+}

@@ -1,0 +1,3 @@
+if(WIN32)
+  target_sources(scrivlet_app PRIVATE ${CMAKE_CURRENT_LIST_DIR}/CPopupMenu.cpp)
+endif()

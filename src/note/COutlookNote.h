@@ -1,0 +1,85 @@
+#pragma once
+// The note: the program's one permanent window, a rich-text area between a
+// painted title strip and a painted date line, with a popup menu of commands.
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "menu/CPopupMenu.h"
+#include "note/modMain.h"
+#include "platform/RichTextBox.h"
+#include "platform/handles.h"
+
+class COutlookNote {
+public:
+    COutlookNote();
+    ~COutlookNote();
+    COutlookNote(const COutlookNote&) = delete;
+    COutlookNote& operator=(const COutlookNote&) = delete;
+
+    // Creates the window, runs the load steps, then shows, lays out and paints it.
+    bool Create();
+    HWND hWnd() const { return m_hwnd; }
+    // The live note of this process, or null once it has closed.
+    static COutlookNote* Current();
+
+    // Asks the exit question; on Yes stores the colours, frees the icons and
+    // the menu and closes the window. Returns false when the user cancelled.
+    bool Unload();
+    std::string GetComputer() const;
+    void HandleMenuCommand(int id);
+
+    void LoadColors();
+    void SaveColors();
+    void ApplyBackColor(int id);
+    void ApplyForeColor(int id);
+
+    void LocateProgram();
+    void NewNote();
+
+    void MinimizeNote();
+
+    std::int32_t ForeColorID = 0;
+    std::int32_t BackColorID = 0;
+    std::string LocationOfScrivlet;
+    std::string TitleText;
+    unique_hicon NoteIcon, SizeGripIcon, CloseIcon, MinIcon;
+    std::unique_ptr<CPopupMenu> NoteMenu;
+    Rect TitleRect, MenuIconRect, DateRect, CloseRect, SizeGripRect, MinRect;
+    // The result of the last minimize notice.
+    std::int32_t LastNoticeAnswer = 0;
+
+    CRichTextBox rtbMain;
+
+    // The painted title strip's and date line's text font, shared with the text area.
+    HFONT Font() const { return m_font.get(); }
+    COLORREF BackColor() const { return m_backColor; }
+    std::string DateLineText() const;
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK TextAreaKeys(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref);
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+    bool OnCreate();
+    void OnLoad();
+    void OnSize();
+    void OnPaint();
+    void OnEraseBackground(HDC dc);
+    void OnMouseDown(int button, double x, double y);
+    void OnMouseUp(int button, double x, double y);
+    void OnKeyPress(std::int16_t keyAscii);
+    void OnNcDestroy();
+
+    void LoadIcons();
+    void BuildMenu();
+    void PaintChrome(HDC dc);
+    void SetWindowBackColor(COLORREF color);
+
+    HWND m_hwnd = nullptr;  // owned: destroyed by Unload or with the process
+    unique_hfont m_font;
+    unique_hbrush m_backBrush;
+    COLORREF m_backColor = 0;
+};

@@ -1,0 +1,78 @@
+// The note's painted chrome: the title strip with its icons, the date line, the
+// separator and the size grip, and the layout that places them.
+#include "note/COutlookNote.h"
+#include "note/note_layout.h"
+#include "platform/ui_services.h"
+
+namespace {
+
+constexpr COLORREF kForeColor = 0x0000FFFF;  // the window's fixed foreground: yellow
+constexpr COLORREF kDateTextColor = 0x00FFFF00;
+constexpr UINT kTextFormat = DT_SINGLELINE | DT_VCENTER;
+
+RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+void DrawIconAt(HDC dc, HICON icon, int x, int y, int size) {
+    if (icon) DrawIconEx(dc, x, y, icon, size, size, 0, nullptr, DI_NORMAL);
+}
+
+void DrawLine(HDC dc, RECT r, const std::string& text) {
+    DRAWTEXTPARAMS margins{sizeof(DRAWTEXTPARAMS), 0, 3, 0, 0};
+    DrawTextExA(dc, const_cast<char*>(text.c_str()), static_cast<int>(text.size()), &r, kTextFormat, &margins);
+}
+
+}  // namespace
+
+void COutlookNote::OnSize() {
+    RECT client{};
+    GetClientRect(m_hwnd, &client);
+    const NoteLayout layout = ComputeNoteLayout(client.right, client.bottom);
+    TitleRect = layout.TitleRect;
+    MenuIconRect = layout.MenuIconRect;
+    MinRect = layout.MinRect;
+    CloseRect = layout.CloseRect;
+    DateRect = layout.DateRect;
+    SizeGripRect = layout.SizeGripRect;
+    rtbMain.Move(layout.textLeft, layout.textTop, layout.textWidth, layout.textHeight);
+}
+
+std::string COutlookNote::DateLineText() const {
+    const std::string date = ui::LongDateText(ui::Now());  // date and time each read the clock
+    return date + " " + ui::FormatTime("- h:mm AM/PM", ui::Now());
+}
+
+void COutlookNote::OnPaint() {
+    PAINTSTRUCT ps{};
+    const HDC dc = BeginPaint(m_hwnd, &ps);
+    if (dc) PaintChrome(dc);
+    EndPaint(m_hwnd, &ps);
+}
+
+void COutlookNote::PaintChrome(HDC dc) {
+    const HGDIOBJ oldFont = SelectObject(dc, m_font.get());
+    // Transparent text: the title reads on the caption colour, the date on the note's colour.
+    SetBkMode(dc, TRANSPARENT);
+    {
+        const unique_hbrush strip(CreateSolidBrush(GetSysColor(COLOR_ACTIVECAPTION)));
+        const RECT title = ToRECT(TitleRect);
+        if (strip) FillRect(dc, &title, strip.get());
+        DrawIconAt(dc, NoteIcon.get(), MenuIconRect.left, MenuIconRect.top, 16);
+    }
+    DrawIconAt(dc, CloseIcon.get(), CloseRect.left + 1, CloseRect.top, 16);
+    DrawIconAt(dc, MinIcon.get(), MinRect.left + 3, MinRect.top, 16);
+    SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
+    DrawLine(dc, ToRECT(TitleRect), TitleText);
+    SetTextColor(dc, kDateTextColor);
+    DrawLine(dc, ToRECT(DateRect), DateLineText());
+    DrawIconAt(dc, SizeGripIcon.get(), SizeGripRect.left, SizeGripRect.top, 12);
+    const unique_hpen pen(CreatePen(PS_SOLID, 1, kForeColor));
+    if (pen) {
+        const HGDIOBJ oldPen = SelectObject(dc, pen.get());
+        // LineTo leaves out its end point; one step further draws both ends.
+        const int from = DateRect.left + 5, to = DateRect.right - 5;
+        MoveToEx(dc, from, DateRect.top, nullptr);
+        LineTo(dc, to + (to >= from ? 1 : -1), DateRect.top);
+        SelectObject(dc, oldPen);
+    }
+    SelectObject(dc, oldFont);
+}

@@ -1,0 +1,18 @@
+#include "note/program_location.h"
+
+#include <algorithm>
+
+bool NamesProgram(std::string_view path) {
+    std::string lower(path);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    return lower.find("scrivlet.exe") != std::string::npos;
+}
+
+std::string SetupEntryKey(int n) {
+    return "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ST6UNST #" + std::to_string(n);
+}
+
+bool IsDefaultInstallation(std::string_view uninstallString) {
+    return uninstallString.find(kDefaultInstallFolder) != std::string_view::npos;
+}

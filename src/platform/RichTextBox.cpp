@@ -1,0 +1,103 @@
+#include "platform/RichTextBox.h"
+
+#include <richedit.h>
+
+#include "platform/handles.h"
+
+namespace {
+
+// The rich edit DLL stays loaded for the life of the process once a control exists.
+const wchar_t* RichEditClass() {
+    static const unique_hmodule library(LoadLibraryW(L"Msftedit.dll"));
+    return MSFTEDIT_CLASS;
+}
+
+}  // namespace
+
+bool CRichTextBox::Create(HWND parent, int id, HFONT font) {
+    m_hwnd = CreateWindowExW(0, RichEditClass(), L"",
+                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN |
+                                 ES_NOHIDESEL,
+                             0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                             GetModuleHandleW(nullptr), nullptr);
+    if (!m_hwnd) return false;
+    // No text limit: a note is never cut short.
+    SendMessageW(m_hwnd, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+    SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(m_hwnd, EM_SETEVENTMASK, 0, 0);
+    return true;
+}
+
+std::wstring CRichTextBox::Text() const {
+    GETTEXTLENGTHEX len{GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, 1200};
+    const LRESULT n = SendMessageW(m_hwnd, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&len), 0);
+    if (n <= 0) return {};
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    GETTEXTEX get{};
+    get.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    get.flags = GT_USECRLF;
+    get.codepage = 1200;
+    const LRESULT got = SendMessageW(m_hwnd, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
+                                     reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(got > 0 ? got : 0));
+    return text;
+}
+
+void CRichTextBox::SetText(std::wstring_view text) {
+    const std::wstring copy(text);
+    SETTEXTEX set{ST_DEFAULT, 1200};
+    SendMessageW(m_hwnd, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&set), reinterpret_cast<LPARAM>(copy.c_str()));
+}
+
+long CRichTextBox::TextLength() const {
+    GETTEXTLENGTHEX len{GTL_PRECISE | GTL_NUMCHARS, 1200};
+    const LRESULT n = SendMessageW(m_hwnd, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&len), 0);
+    return n > 0 ? static_cast<long>(n) : 0;
+}
+
+void CRichTextBox::SetBackColor(COLORREF color) { SendMessageW(m_hwnd, EM_SETBKGNDCOLOR, 0, color); }
+
+void CRichTextBox::SetSelStart(long position) {
+    CHARRANGE range{position, position};
+    SendMessageW(m_hwnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+void CRichTextBox::SetSelLength(long length) {
+    CHARRANGE range{};
+    SendMessageW(m_hwnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    range.cpMax = range.cpMin + (length < 0 ? 0 : length);
+    SendMessageW(m_hwnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+long CRichTextBox::SelStart() const {
+    CHARRANGE range{};
+    SendMessageW(m_hwnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return range.cpMin;
+}
+
+long CRichTextBox::SelLength() const {
+    CHARRANGE range{};
+    SendMessageW(m_hwnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return range.cpMax - range.cpMin;
+}
+
+void CRichTextBox::SetSelColor(COLORREF color) {
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    format.dwMask = CFM_COLOR;
+    format.crTextColor = color;  // dwEffects without CFE_AUTOCOLOR: the colour itself applies
+    SendMessageW(m_hwnd, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+}
+
+void CRichTextBox::SetDefaultTextColor(COLORREF color) {
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    format.dwMask = CFM_COLOR;
+    format.crTextColor = color;
+    SendMessageW(m_hwnd, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+}
+
+bool CRichTextBox::Move(int left, int top, int width, int height) {
+    if (width < 0 || height < 0) return false;
+    return MoveWindow(m_hwnd, left, top, width, height, TRUE) != FALSE;
+}

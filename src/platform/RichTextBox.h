@@ -1,0 +1,36 @@
+#pragma once
+// The note's text area: a thin view of the system rich edit control with the
+// few operations the note relies on.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+class CRichTextBox {
+public:
+    // Creates the control as a child of `parent`; its window is destroyed with the parent.
+    bool Create(HWND parent, int id, HFONT font);
+    HWND hWnd() const { return m_hwnd; }
+
+    // The whole plain text with CR LF line breaks.
+    std::wstring Text() const;
+    // Replaces the whole content; earlier formatting and selection are gone.
+    void SetText(std::wstring_view text);
+    // The text's length in the control's own character positions (a line break
+    // counts one), the measure of selections and of printing.
+    long TextLength() const;
+
+    void SetBackColor(COLORREF color);
+    void SetSelStart(long position);   // collapses the selection there
+    void SetSelLength(long length);    // selects from the selection start
+    void SetSelColor(COLORREF color);  // text colour of the selection
+    void SetDefaultTextColor(COLORREF color);  // colour of text that has none of its own
+    long SelStart() const;
+    long SelLength() const;
+
+    // Places the control; a negative width or height leaves it where it was.
+    bool Move(int left, int top, int width, int height);
+
+private:
+    HWND m_hwnd = nullptr;  // borrowed: a child window, destroyed with its parent
+};

@@ -1,0 +1,5 @@
+#include "platform/registry_text.h"
+
+std::string RegBufferToText(std::string_view buffer) {
+    return std::string(buffer.substr(0, buffer.find('\0')));
+}

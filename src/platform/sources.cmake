@@ -1,0 +1,12 @@
+target_sources(scrivlet_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/date_pattern.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/registry_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/text_lines.cpp)
+if(WIN32)
+  target_sources(scrivlet_app PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/modMsgBox.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/modRegistry.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RichTextBox.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/text_files.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ui_services.cpp)
+endif()

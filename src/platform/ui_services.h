@@ -1,0 +1,71 @@
+#pragma once
+// The common services of the windowing environment that every window leans on:
+// message and input boxes, the program's folder and instance, dates in the
+// user's formats, ANSI text at the system boundary, and the rule that the
+// process ends when its last window has closed.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/date_pattern.h"
+
+namespace ui {
+
+inline constexpr char kProgramTitle[] = "Scrivlet";
+
+// A modal message box over the thread's active window; an empty title shows
+// the program title. Returns IDOK, IDCANCEL, IDYES, IDNO, ...
+int MsgBox(std::string_view text, UINT flags = MB_OK, std::string_view title = {});
+
+// A modal box asking for one line of text; the empty text on Cancel.
+std::string InputBox(std::string_view prompt, std::string_view title);
+
+HINSTANCE ProgramInstance();
+// The executable's full path, and its folder without a trailing backslash
+// (except at a drive root such as C:\).
+std::string ProgramPath();
+std::string ProgramFolder();
+
+// Dates in the user's regional formats and separators.
+DateParts ToDateParts(const SYSTEMTIME& time);
+DateSeparators UserDateSeparators();
+std::string LongDateText(const SYSTEMTIME& time);
+std::string ShortDateText(const SYSTEMTIME& time);
+std::string FormatTime(std::string_view pattern, const SYSTEMTIME& time);
+SYSTEMTIME Now();
+
+// Narrow text in the system's ANSI code page. `lossy` tells whether some
+// character had no ANSI form and was replaced.
+std::string ToAnsi(std::wstring_view text, bool* lossy = nullptr);
+std::wstring FromAnsi(std::string_view text);
+std::string ToUtf8(std::wstring_view text);
+std::wstring FromUtf8(std::string_view text);
+
+// The program's top-level windows report their creation and end here; with
+// quitting enabled (the program, not the tests) the last one to go ends the
+// message loop.
+void QuitWhenLastWindowCloses();
+void TopLevelWindowCreated();
+void TopLevelWindowDestroyed();
+
+// Modeless windows that want dialog keys (Tab, Enter) from the message loop.
+void AddModelessWindow(HWND hwnd);
+void RemoveModelessWindow(HWND hwnd);
+// True when one of them took the message as a dialog key.
+bool TranslateModelessMessage(MSG* msg);
+
+// The wait cursor for the life of the object.
+class WaitCursor {
+public:
+    WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)))) {}
+    ~WaitCursor() { SetCursor(previous_); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    HCURSOR previous_;  // shared system cursor: never destroyed
+};
+
+}  // namespace ui

@@ -1,0 +1,1 @@
+# The text-file window and its helpers join here.

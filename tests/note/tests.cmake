@@ -1,0 +1,1 @@
+scrivlet_wine_test(note_tests ${CMAKE_CURRENT_LIST_DIR}/NoteWindowTest.cpp)

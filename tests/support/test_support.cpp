@@ -1,0 +1,131 @@
+#include "support/test_support.h"
+
+#include <map>
+
+#include "platform/handles.h"
+
+namespace testsupport {
+
+void Pump(std::chrono::milliseconds duration) {
+    const auto end = std::chrono::steady_clock::now() + duration;
+    while (std::chrono::steady_clock::now() < end) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(5);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= end) return false;
+        Pump(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+namespace {
+std::map<UINT_PTR, DeferredAction*>& Pending() {
+    static std::map<UINT_PTR, DeferredAction*> pending;
+    return pending;
+}
+}  // namespace
+
+DeferredAction::DeferredAction(std::chrono::milliseconds delay, std::function<void()> action)
+    : action_(std::move(action)) {
+    timer_ = SetTimer(nullptr, 0, static_cast<UINT>(delay.count()), &DeferredAction::Fire);
+    Pending()[timer_] = this;
+}
+
+DeferredAction::~DeferredAction() {
+    if (timer_) KillTimer(nullptr, timer_);
+    Pending().erase(timer_);
+}
+
+void CALLBACK DeferredAction::Fire(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    auto it = Pending().find(id);
+    if (it == Pending().end()) return;
+    DeferredAction* self = it->second;
+    Pending().erase(it);
+    self->timer_ = 0;
+    self->ran_ = true;
+    self->action_();
+}
+
+void ResetSettings(const std::string& location) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Scrivlet");
+    HKEY key = nullptr;
+    if (RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Scrivlet\\Location", &key) == ERROR_SUCCESS) {
+        const unique_hkey owned(key);
+        RegSetValueExA(key, "Location", 0, REG_SZ, reinterpret_cast<const BYTE*>(location.data()),
+                       static_cast<DWORD>(location.size()));
+    }
+}
+
+namespace {
+BOOL CALLBACK FindMenuWindow(HWND hwnd, LPARAM lp) {
+    char cls[16] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (lstrcmpA(cls, "#32768") == 0 && IsWindowVisible(hwnd)) {
+        *reinterpret_cast<HWND*>(lp) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+HWND FindOpenMenu() {
+    HWND found = nullptr;
+    EnumWindows(FindMenuWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+Pixels CaptureClient(HWND hwnd) {
+    Pixels p;
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    p.width = client.right;
+    p.height = client.bottom;
+    if (p.width <= 0 || p.height <= 0) return p;
+    HDC screen = GetDC(hwnd);
+    const unique_hdc memory(CreateCompatibleDC(screen));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = p.width;
+    info.bmiHeader.biHeight = -p.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const unique_hbitmap bitmap(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    ReleaseDC(hwnd, screen);
+    const HGDIOBJ old = SelectObject(memory.get(), bitmap.get());
+    SendMessageA(hwnd, WM_PRINT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN);
+    GdiFlush();
+    p.data.resize(static_cast<size_t>(p.width * p.height));
+    const auto* raw = static_cast<const std::uint32_t*>(bits);
+    for (size_t i = 0; i < p.data.size(); ++i) {
+        const std::uint32_t v = raw[i];  // 0x00RRGGBB in a DIB
+        p.data[i] = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+    SelectObject(memory.get(), old);
+    return p;
+}
+
+std::string ExeFolder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s(path);
+    return s.substr(0, s.find_last_of('\\'));
+}
+
+std::wstring Widen(const std::string& s) {
+    std::wstring w;
+    for (char c : s) w.push_back(static_cast<unsigned char>(c));
+    return w;
+}
+
+}  // namespace testsupport

@@ -1,0 +1,71 @@
+option(SCRIVLET_BUILD_TESTS "Build the tests" ON)
+if(NOT SCRIVLET_BUILD_TESTS)
+  return()
+endif()
+
+if(CMAKE_CROSSCOMPILING)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+  find_package(GTest REQUIRED)
+endif()
+
+# Handle-free logic, on every platform.
+set(SCRIVLET_CORE_TEST_SOURCES)
+include(${CMAKE_CURRENT_LIST_DIR}/core/tests.cmake)
+add_executable(core_tests ${SCRIVLET_CORE_TEST_SOURCES})
+target_link_libraries(core_tests PRIVATE scrivlet_core GTest::gtest_main)
+
+set(SCRIVLET_RUN_WINE_TESTS OFF)
+if(CMAKE_CROSSCOMPILING AND CMAKE_CROSSCOMPILING_EMULATOR)
+  set(SCRIVLET_RUN_WINE_TESTS ON)
+endif()
+set(SCRIVLET_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix CACHE PATH "Wine prefix of the tests")
+set(SCRIVLET_WINE_ENV WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml,winemenubuilder.exe=" WINEPREFIX=${SCRIVLET_WINEPREFIX})
+
+if(SCRIVLET_NATIVE_TESTS)
+  add_test(NAME native_core_tests COMMAND ${SCRIVLET_NATIVE_TESTS})
+endif()
+
+if(NOT WIN32)
+  add_test(NAME core_tests COMMAND core_tests)
+  return()
+endif()
+
+# Windows tests: real windows, menus, files and registry, run under Wine here.
+add_library(scrivlet_test_support STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/support/msgbox_responder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/support/test_support.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/support/win_test_main.cpp)
+target_include_directories(scrivlet_test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(scrivlet_test_support PUBLIC scrivlet_app GTest::gtest)
+
+if(SCRIVLET_RUN_WINE_TESTS)
+  add_test(NAME wine_up COMMAND sh ${CMAKE_SOURCE_DIR}/scripts/wine-up.sh)
+  add_test(NAME wine_down COMMAND sh ${CMAKE_SOURCE_DIR}/scripts/wine-down.sh)
+  set_tests_properties(wine_up PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${SCRIVLET_WINE_ENV}")
+  set_tests_properties(wine_down PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT "${SCRIVLET_WINE_ENV}")
+  add_test(NAME core_tests_wine COMMAND timeout -k 10 300 ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:core_tests>)
+  set_tests_properties(core_tests_wine PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${SCRIVLET_WINE_ENV}")
+endif()
+
+# One test executable per subsystem, one CTest test each.
+function(scrivlet_wine_test name)
+  add_executable(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE scrivlet_test_support scrivlet_warnings)
+  add_dependencies(${name} scrivlet_icons)
+  if(SCRIVLET_RUN_WINE_TESTS)
+    add_test(NAME ${name}
+      COMMAND timeout -k 10 600 ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}>
+      WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${SCRIVLET_WINE_ENV}")
+  endif()
+endfunction()
+
+include(${CMAKE_CURRENT_LIST_DIR}/menu/tests.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/note/tests.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/platform/tests.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/textfile/tests.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/mail/tests.cmake)

@@ -1,0 +1,1 @@
+# The text-file window's tests join here.
