@@ -3,6 +3,7 @@
 #include <map>
 
 #include "platform/handles.h"
+#include "platform/ui_services.h"
 
 namespace testsupport {
 
@@ -11,6 +12,7 @@ void Pump(std::chrono::milliseconds duration) {
     while (std::chrono::steady_clock::now() < end) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (ui::TranslateModelessMessage(&msg)) continue;
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
