@@ -9,7 +9,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 
 log() { printf '[scrivlet] %s\n' "$*"; }
 
-# Configures and builds one flavour: native | win64 | win32.
+# Configures and builds one flavour: native | win64 | win32; BUILD_TARGETS
+# narrows the build to some targets.
 build_flavour() {
   local flavour=$1 dir=$BUILD/$1; shift
   local args=(-G Ninja -DCMAKE_BUILD_TYPE=Release)
@@ -21,7 +22,9 @@ build_flavour() {
   log "building $flavour"
   cmake -S "$ROOT" -B "$dir" "${args[@]}" "$@" >"$BUILD/configure-$flavour.log" 2>&1 ||
     { cat "$BUILD/configure-$flavour.log"; return 1; }
-  cmake --build "$dir" -j "$(nproc)"
+  local targets=()
+  for t in ${BUILD_TARGETS:-}; do targets+=(--target "$t"); done
+  cmake --build "$dir" -j "$(nproc)" "${targets[@]}"
 }
 
 # Starts Xvfb on the first free display and exports DISPLAY; XVFB_PID is its PID.

@@ -30,7 +30,7 @@ public:
     // Deletes each listed command id from the menu `m_hMenu` (not this object's
     // own); an element that is no integer or whose deletion fails is skipped.
     template <typename... Items>
-    void RemoveItemRange(HMENU m_hMenu, const Items&... ItemList) {
+    void RemoveItemRange([[maybe_unused]] HMENU m_hMenu, const Items&... ItemList) {
         (DeleteCommand(m_hMenu, ToCommandId(ItemList)), ...);
     }
     void SetItemData(ULONG_PTR Data, int ID, bool ByPosition = false);

@@ -88,6 +88,9 @@ LRESULT COutlookNote::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT:
         OnPaint();
         return 0;
+    case WM_PRINTCLIENT:
+        PaintChrome(reinterpret_cast<HDC>(wp));
+        return 0;
     case WM_ERASEBKGND:
         OnEraseBackground(reinterpret_cast<HDC>(wp));
         return 1;

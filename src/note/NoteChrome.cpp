@@ -16,7 +16,10 @@ void DrawIconAt(HDC dc, HICON icon, int x, int y, int size) {
     if (icon) DrawIconEx(dc, x, y, icon, size, size, 0, nullptr, DI_NORMAL);
 }
 
+bool HasArea(const RECT& r) { return r.right > r.left && r.bottom > r.top; }
+
 void DrawLine(HDC dc, RECT r, const std::string& text) {
+    if (!HasArea(r)) return;  // a strip squeezed to nothing shows no text
     DRAWTEXTPARAMS margins{sizeof(DRAWTEXTPARAMS), 0, 3, 0, 0};
     DrawTextExA(dc, const_cast<char*>(text.c_str()), static_cast<int>(text.size()), &r, kTextFormat, &margins);
 }
@@ -55,7 +58,8 @@ void COutlookNote::PaintChrome(HDC dc) {
     {
         const unique_hbrush strip(CreateSolidBrush(GetSysColor(COLOR_ACTIVECAPTION)));
         const RECT title = ToRECT(TitleRect);
-        if (strip) FillRect(dc, &title, strip.get());
+        // GDI fills an inverted rectangle too; a note too narrow for its strip shows none.
+        if (strip && HasArea(title)) FillRect(dc, &title, strip.get());
         DrawIconAt(dc, NoteIcon.get(), MenuIconRect.left, MenuIconRect.top, 16);
     }
     DrawIconAt(dc, CloseIcon.get(), CloseRect.left + 1, CloseRect.top, 16);

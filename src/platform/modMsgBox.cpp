@@ -7,7 +7,8 @@ namespace modMsgBox {
 
 namespace {
 
-std::string g_savedTitle;
+// One per UI thread: a box is only ever looked for on the thread that showed it.
+thread_local std::string g_savedTitle;
 
 struct BoxSearch {
     const std::string* title;

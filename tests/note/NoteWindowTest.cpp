@@ -1,1 +1,448 @@
+// The note window as a user meets it: its frame, its start, its menu, its
+// painted face, the mouse over the chrome, the commands and the way it closes.
 #include <gtest/gtest.h>
+
+#include <richedit.h>
+
+#include <string>
+#include <vector>
+
+#include "note/COutlookNote.h"
+#include "platform/modRegistry.h"
+#include "support/dialog_script.h"
+#include "support/test_support.h"
+
+using namespace std::chrono_literals;
+using testsupport::DeferredAction;
+
+namespace {
+
+constexpr char kExitText[] = "Are you sure? *********  Exit Notes *******:, Are you sure?";
+constexpr char kExitTitle[] = "Exit Notes: *****************";
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+
+LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+std::string ComputerName() {
+    char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = sizeof name;
+    GetComputerNameA(name, &size);
+    return name;
+}
+
+class NoteTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        MenuChoiceID = 0;
+        testsupport::ResetSettings();
+        ASSERT_TRUE(note.Create());
+        SetForegroundWindow(note.hWnd());
+        testsupport::Pump(50ms);
+    }
+    HWND hwnd() const { return note.hWnd(); }
+    void Press(int x, int y) { SendMessageA(hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, At(x, y)); }
+    RECT WindowRect() const {
+        RECT r{};
+        GetWindowRect(hwnd(), &r);
+        return r;
+    }
+
+    COutlookNote note;
+};
+
+// Records the messages the note receives, for actions that end in the
+// system's own modal loops.
+class MessageLog {
+public:
+    struct Entry {
+        HWND hwnd;
+        UINT msg;
+        WPARAM wp;
+    };
+    MessageLog() : previous_(current_) {
+        current_ = this;
+        hook_ = SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId());
+    }
+    ~MessageLog() {
+        UnhookWindowsHookEx(hook_);
+        current_ = previous_;
+    }
+    bool Saw(HWND hwnd, UINT msg, WPARAM wp) const {
+        for (const Entry& e : entries_)
+            if (e.hwnd == hwnd && e.msg == msg && e.wp == wp) return true;
+        return false;
+    }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
+        if (code == HC_ACTION && current_) {
+            const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+            current_->entries_.push_back({m->hwnd, m->message, m->wParam});
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static inline MessageLog* current_ = nullptr;
+    MessageLog* previous_;
+    HHOOK hook_;
+    std::vector<Entry> entries_;
+};
+
+TEST_F(NoteTest, FrameHasNoCaptionButASizingBorderAndNoTaskbarButton) {
+    const LONG style = GetWindowLongA(hwnd(), GWL_STYLE);
+    const LONG exStyle = GetWindowLongA(hwnd(), GWL_EXSTYLE);
+    EXPECT_EQ(style & WS_CAPTION, 0);
+    EXPECT_EQ(style & WS_SYSMENU, 0);
+    EXPECT_NE(style & WS_THICKFRAME, 0);
+    EXPECT_NE(exStyle & WS_EX_TOOLWINDOW, 0);
+    EXPECT_EQ(exStyle & WS_EX_APPWINDOW, 0);
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    EXPECT_EQ(client.right, 301);
+    EXPECT_EQ(client.bottom, 196);
+    POINT origin{0, 0};
+    ClientToScreen(hwnd(), &origin);
+    EXPECT_EQ(origin.x, 335);
+    EXPECT_EQ(origin.y, 204);
+}
+
+TEST_F(NoteTest, LoadsTitleTextAreaIconsAndMenu) {
+    EXPECT_EQ(note.TitleText, ComputerName() + "'s Notes:");
+    EXPECT_EQ(note.GetComputer(), ComputerName());
+    EXPECT_EQ(note.rtbMain.Text(), L"Click on the note pad above for Options!");
+    RECT area{};
+    GetWindowRect(note.rtbMain.hWnd(), &area);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&area), 2);
+    EXPECT_EQ(area.left, 10);
+    EXPECT_EQ(area.top, 22);
+    EXPECT_EQ(area.right - area.left, 286);
+    EXPECT_EQ(area.bottom - area.top, 151);
+    EXPECT_NE(note.NoteIcon.get(), nullptr);
+    EXPECT_NE(note.SizeGripIcon.get(), nullptr);
+    EXPECT_NE(note.CloseIcon.get(), nullptr);
+    EXPECT_NE(note.MinIcon.get(), nullptr);
+    EXPECT_EQ(COutlookNote::Current(), &note);
+}
+
+struct MenuRow {
+    UINT id;
+    const char* caption;
+};
+
+void ExpectMenu(HMENU menu, const std::vector<MenuRow>& rows) {
+    ASSERT_EQ(GetMenuItemCount(menu), static_cast<int>(rows.size()));
+    for (UINT i = 0; i < rows.size(); ++i) {
+        char text[64] = {};
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = sizeof text;
+        ASSERT_TRUE(GetMenuItemInfoA(menu, i, TRUE, &info));
+        EXPECT_EQ(info.wID, rows[i].id) << i;
+        if (*rows[i].caption) {
+            EXPECT_STREQ(text, rows[i].caption) << i;
+        } else {
+            EXPECT_NE(info.fType & MFT_SEPARATOR, 0u) << i;
+        }
+    }
+}
+
+TEST_F(NoteTest, MenuHoldsEveryCommandAndTwoColourSubmenus) {
+    const HMENU menu = note.NoteMenu->hMenu();
+    ExpectMenu(menu, {{100, "&New Note"}, {0, ""}, {101, "S&ave As..."}, {111, "Open file..."},
+                      {102, "&Delete"}, {103, "&Email To..."}, {0, ""}, {104, "Cu&t"}, {105, "&Copy"},
+                      {106, "&Paste"}, {109, "Select All"}, {0, ""}, {200, "BackC&olor"},
+                      {2200, "ForeC&olor"}, {0, ""}, {107, "Pr&int..."}, {110, "Minimize"}, {108, "C&lose"}});
+    const std::vector<const char*> colours = {"&Blue", "&Green", "&Pink", "&Yellow", "&White", "&Black"};
+    for (UINT base : {200u, 2200u}) {
+        std::vector<MenuRow> rows;
+        for (UINT i = 0; i < 6; ++i) rows.push_back({base + 1 + i, colours[i]});
+        ExpectMenu(GetSubMenu(menu, base == 200 ? 12 : 13), rows);
+    }
+}
+
+TEST_F(NoteTest, EscapeWhileTypingAsksAndNoKeepsTextAndCaret) {
+    note.rtbMain.SetText(L"typed text");
+    note.rtbMain.SetSelStart(4);
+    for (int answer : {IDNO, IDCANCEL}) {
+        DialogScript script({DialogScript::Press(answer)});
+        SendMessageA(note.rtbMain.hWnd(), WM_CHAR, VK_ESCAPE, 0);
+        ASSERT_EQ(script.seen().size(), 1u);
+        EXPECT_EQ(script.seen()[0].caption, kExitTitle);
+        EXPECT_EQ(script.seen()[0].text, kExitText);
+        EXPECT_TRUE(script.seen()[0].hadButton);
+        EXPECT_EQ(script.seen()[0].defaultButtonId, IDNO);  // Enter answers No
+        ASSERT_TRUE(IsWindow(hwnd()));
+        EXPECT_EQ(note.rtbMain.Text(), L"typed text");
+        EXPECT_EQ(note.rtbMain.SelStart(), 4);
+        EXPECT_NE(note.NoteMenu, nullptr);
+    }
+    HKEY key = nullptr;
+    EXPECT_NE(RegOpenKeyA(HKEY_CURRENT_USER, "Software\\Scrivlet\\Color", &key), ERROR_SUCCESS);
+}
+
+TEST_F(NoteTest, YesClosesStoresColoursAndFreesEverything) {
+    const HMENU menu = note.NoteMenu->hMenu();
+    const HWND window = hwnd();
+    DialogScript script({DialogScript::Press(IDYES)});
+    PostMessageA(window, WM_CLOSE, 0, 0);  // a close request from outside the program
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !IsWindow(window); }));
+    ASSERT_EQ(script.seen().size(), 1u);
+    EXPECT_EQ(script.seen()[0].caption, kExitTitle);
+    EXPECT_FALSE(IsMenu(menu));
+    EXPECT_EQ(note.NoteMenu, nullptr);
+    EXPECT_EQ(note.NoteIcon.get(), nullptr);
+    EXPECT_EQ(note.MinIcon.get(), nullptr);
+    EXPECT_EQ(COutlookNote::Current(), nullptr);
+    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, "Software\\Scrivlet\\Color", "ForeColor"), "2205");
+    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, "Software\\Scrivlet\\Color", "BackColor"), "206");
+}
+
+TEST_F(NoteTest, PaintsStripSeparatorIconsAndGrip) {
+    const testsupport::Pixels face = testsupport::CaptureClient(hwnd());
+    ASSERT_EQ(face.width, 301);
+    const COLORREF strip = GetSysColor(COLOR_ACTIVECAPTION);
+    EXPECT_EQ(face.at(20, 1), strip);
+    EXPECT_EQ(face.at(200, 3), strip);
+    EXPECT_EQ(face.at(261, 16), strip);
+    EXPECT_NE(face.at(262, 5), strip);  // right and bottom edges are not filled
+    EXPECT_NE(face.at(200, 17), strip);
+    for (int x = 5; x <= 296; ++x) EXPECT_EQ(face.at(x, 178), kYellow) << x;
+    EXPECT_NE(face.at(4, 178), kYellow);
+    EXPECT_NE(face.at(297, 178), kYellow);
+    EXPECT_EQ(face.at(6, 9), kYellow);  // the note pad's sheet in the menu icon
+    EXPECT_EQ(face.at(300 - 10, 10), RGB(255, 0, 0));  // the close icon's red
+    int gripPixels = 0;
+    for (int y = 182; y < 194; ++y)
+        for (int x = 287; x < 299; ++x) gripPixels += face.at(x, y) != 0;
+    EXPECT_GT(gripPixels, 0);
+}
+
+TEST_F(NoteTest, NarrowNoteFillsNoStrip) {
+    RECT frame{0, 0, 50, 196};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(hwnd(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(hwnd(), GWL_EXSTYLE)));
+    SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    const testsupport::Pixels face = testsupport::CaptureClient(hwnd());
+    ASSERT_EQ(face.width, 50);
+    const COLORREF strip = GetSysColor(COLOR_ACTIVECAPTION);
+    for (int y = 1; y < 17; ++y)
+        for (int x = 0; x < 50; ++x) ASSERT_NE(face.at(x, y), strip) << x << "," << y;
+    EXPECT_EQ(note.TitleRect.right, 11);  // still computed
+}
+
+TEST_F(NoteTest, TinyNoteKeepsTheTextAreaWhereItWas) {
+    RECT before{};
+    GetWindowRect(note.rtbMain.hWnd(), &before);
+    SetWindowPos(hwnd(), nullptr, 0, 0, 12, 30, SWP_NOMOVE | SWP_NOZORDER);
+    RECT after{};
+    GetWindowRect(note.rtbMain.hWnd(), &after);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+    ShowWindow(hwnd(), SW_MINIMIZE);
+    ShowWindow(hwnd(), SW_RESTORE);
+    EXPECT_EQ(note.DateRect.bottom, static_cast<int>(note.DateRect.top + 18));
+}
+
+TEST_F(NoteTest, ClosePressAsksTheExitQuestion) {
+    DialogScript script({DialogScript::Press(IDNO)});
+    Press(284, 5);  // in both the minimize and the close rectangle: close wins
+    ASSERT_EQ(script.seen().size(), 1u);
+    EXPECT_EQ(script.seen()[0].caption, kExitTitle);
+    EXPECT_TRUE(IsWindow(hwnd()));
+    EXPECT_FALSE(IsIconic(hwnd()));
+}
+
+TEST_F(NoteTest, MinimizePressMinimizesAtOnce) {
+    DialogScript script({});
+    Press(270, 5);
+    EXPECT_TRUE(IsIconic(hwnd()));
+    EXPECT_TRUE(script.seen().empty());
+}
+
+TEST_F(NoteTest, PressesOutsideTheRegionsDoNothing) {
+    const RECT before = WindowRect();
+    DialogScript script({});
+    MessageLog log;
+    for (POINT p : {POINT{19, 5}, POINT{0, 0}, POINT{150, 100}, POINT{150, 185}}) Press(p.x, p.y);
+    SendMessageA(hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, At(100, 8));  // right press: only the release acts
+    SendMessageA(hwnd(), WM_MBUTTONDOWN, MK_MBUTTON, At(100, 8));
+    EXPECT_TRUE(script.seen().empty());
+    EXPECT_FALSE(IsIconic(hwnd()));
+    EXPECT_FALSE(log.Saw(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION));
+    EXPECT_FALSE(log.Saw(hwnd(), WM_ENTERMENULOOP, TRUE));
+    const RECT after = WindowRect();
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.top, before.top);
+}
+
+TEST_F(NoteTest, TitlePressStartsAMoveAndGripPressASizeWithRepaint) {
+    MessageLog log;
+    {
+        DeferredAction end(300ms, [&] { PostMessageA(hwnd(), WM_KEYDOWN, VK_RETURN, 0); });
+        Press(262, 5);  // in both the strip and the minimize rectangle: the strip wins
+    }
+    EXPECT_TRUE(log.Saw(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION));
+    EXPECT_FALSE(IsIconic(hwnd()));
+    ValidateRect(hwnd(), nullptr);
+    {
+        DeferredAction end(300ms, [&] { PostMessageA(hwnd(), WM_KEYDOWN, VK_RETURN, 0); });
+        Press(300, 195);
+    }
+    EXPECT_TRUE(log.Saw(hwnd(), WM_NCLBUTTONDOWN, HTBOTTOMRIGHT));
+    RECT dirty{};
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    ASSERT_TRUE(GetUpdateRect(hwnd(), &dirty, FALSE));
+    EXPECT_TRUE(EqualRect(&dirty, &client));
+}
+
+// Opens the menu through `open`, notes where it appeared and dismisses it.
+RECT MenuOpenedBy(const std::function<void()>& open) {
+    RECT where{};
+    DeferredAction dismiss(300ms, [&] {
+        if (HWND menu = testsupport::FindOpenMenu()) GetWindowRect(menu, &where);
+        EndMenu();
+    });
+    open();
+    return where;
+}
+
+TEST_F(NoteTest, MenuOpensUnderTheIconAndAtTheCursor) {
+    MenuChoiceID = 42;
+    const RECT window = WindowRect();
+    SetCursorPos(600, 500);
+    const RECT underIcon = MenuOpenedBy([&] { Press(10, 10); });
+    EXPECT_EQ(underIcon.left, window.left + 2);
+    EXPECT_EQ(underIcon.top, window.top + 20);
+    EXPECT_EQ(MenuChoiceID, 42);  // dismissed: id 0 changes nothing
+
+    SetCursorPos(window.left + 100, window.top + 10);
+    const RECT atCursor =
+        MenuOpenedBy([&] { SendMessageA(hwnd(), WM_RBUTTONUP, 0, At(100, 8)); });
+    EXPECT_EQ(atCursor.left, window.left + 100);
+    EXPECT_EQ(atCursor.top, window.top + 10);
+
+    for (POINT p : {POINT{5, 5}, POINT{100, 185}, POINT{295, 190}}) {
+        const RECT none = MenuOpenedBy([&] { SendMessageA(hwnd(), WM_RBUTTONUP, 0, At(p.x, p.y)); });
+        EXPECT_EQ(none.right, 0) << p.x << "," << p.y;
+    }
+}
+
+TEST_F(NoteTest, NarrowNoteOpensItsMenuOnlyFromTheIcon) {
+    SetWindowPos(hwnd(), nullptr, 0, 0, 58, 196, SWP_NOMOVE | SWP_NOZORDER);
+    const RECT icon = MenuOpenedBy([&] { Press(5, 5); });
+    EXPECT_NE(icon.right, 0);
+    const RECT title = MenuOpenedBy([&] { SendMessageA(hwnd(), WM_RBUTTONUP, 0, At(20, 5)); });
+    EXPECT_EQ(title.right, 0);
+}
+
+TEST_F(NoteTest, CommandsAreRecordedEvenWhenUnknown) {
+    note.HandleMenuCommand(0);
+    EXPECT_EQ(MenuChoiceID, 0);
+    note.HandleMenuCommand(200);
+    EXPECT_EQ(MenuChoiceID, 200);
+    note.HandleMenuCommand(2200);
+    EXPECT_EQ(MenuChoiceID, 2200);
+    note.HandleMenuCommand(0);
+    EXPECT_EQ(MenuChoiceID, 2200);
+    EXPECT_EQ(note.rtbMain.Text(), L"Click on the note pad above for Options!");
+}
+
+std::wstring ClipboardText() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (auto* p = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = p;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+TEST_F(NoteTest, ClipboardCommandsAndSelectAll) {
+    note.rtbMain.SetText(L"hello world");
+    note.rtbMain.SetSelStart(0);
+    note.rtbMain.SetSelLength(5);
+    note.HandleMenuCommand(105);
+    EXPECT_EQ(MenuChoiceID, 105);
+    EXPECT_EQ(ClipboardText(), L"hello");
+    note.HandleMenuCommand(104);
+    EXPECT_EQ(note.rtbMain.Text(), L" world");
+    note.rtbMain.SetSelStart(note.rtbMain.TextLength());
+    note.HandleMenuCommand(106);
+    EXPECT_EQ(note.rtbMain.Text(), L" worldhello");
+
+    note.rtbMain.SetText(L"two\r\nlines");
+    note.HandleMenuCommand(109);
+    EXPECT_EQ(note.rtbMain.SelStart(), 0);
+    EXPECT_EQ(note.rtbMain.SelLength(), note.rtbMain.TextLength());
+    EXPECT_EQ(note.rtbMain.TextLength(), 9);  // a line break is one position
+
+    note.HandleMenuCommand(102);
+    EXPECT_EQ(note.rtbMain.Text(), L"");
+    note.HandleMenuCommand(109);
+    EXPECT_EQ(note.rtbMain.SelStart(), 0);
+    EXPECT_EQ(note.rtbMain.SelLength(), 0);
+    note.HandleMenuCommand(104);  // nothing to cut: nothing happens
+    EXPECT_EQ(note.rtbMain.Text(), L"");
+}
+
+TEST_F(NoteTest, DeleteClearsWithoutTouchingColoursOrRegistry) {
+    note.HandleMenuCommand(2203);
+    note.HandleMenuCommand(102);
+    EXPECT_EQ(note.rtbMain.Text(), L"");
+    EXPECT_EQ(note.ForeColorID, 2203);
+    EXPECT_EQ(note.BackColorID, 206);
+    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, "Software\\Scrivlet\\Color", "ForeColor"), "");
+}
+
+TEST_F(NoteTest, CloseCommandRunsTheExitQuestion) {
+    DialogScript script({DialogScript::Press(IDCANCEL), DialogScript::Press(IDYES)});
+    note.HandleMenuCommand(108);
+    EXPECT_TRUE(IsWindow(hwnd()));
+    const HWND window = hwnd();
+    note.HandleMenuCommand(108);
+    EXPECT_FALSE(IsWindow(window));
+    ASSERT_EQ(script.seen().size(), 2u);
+    EXPECT_EQ(script.seen()[1].text, kExitText);
+}
+
+// Moves the icon files aside for one test and puts them back afterwards.
+class NoteWithoutIconsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name : kIcons) {
+            const std::string path = testsupport::ExeFolder() + "\\" + name;
+            MoveFileExA(path.c_str(), (path + ".away").c_str(), MOVEFILE_REPLACE_EXISTING);
+        }
+        testsupport::ResetSettings();
+    }
+    void TearDown() override {
+        for (const char* name : kIcons) {
+            const std::string path = testsupport::ExeFolder() + "\\" + name;
+            MoveFileExA((path + ".away").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+        }
+    }
+    static constexpr const char* kIcons[] = {"note.ico", "sizegrip.ico", "close.ico", "min.ico"};
+};
+
+TEST_F(NoteWithoutIconsTest, OpensAndWorksWithBlankIcons) {
+    DialogScript script({});
+    COutlookNote note;
+    ASSERT_TRUE(note.Create());
+    EXPECT_TRUE(script.seen().empty());  // no message about the missing files
+    EXPECT_EQ(note.NoteIcon.get(), nullptr);
+    EXPECT_EQ(note.SizeGripIcon.get(), nullptr);
+    EXPECT_EQ(note.CloseIcon.get(), nullptr);
+    EXPECT_EQ(note.MinIcon.get(), nullptr);
+    const testsupport::Pixels face = testsupport::CaptureClient(note.hWnd());
+    EXPECT_EQ(face.at(6, 9), 0u);  // background where the menu icon would be
+    EXPECT_EQ(face.at(200, 3), GetSysColor(COLOR_ACTIVECAPTION));
+    EXPECT_EQ(face.at(150, 178), kYellow);
+}
+
+}  // namespace

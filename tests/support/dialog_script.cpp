@@ -1,0 +1,93 @@
+#include "support/dialog_script.h"
+
+#include <algorithm>
+
+namespace {
+thread_local DialogScript* t_current = nullptr;
+
+std::string TextOf(HWND hwnd) {
+    std::string s(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
+    s.resize(static_cast<size_t>(GetWindowTextA(hwnd, s.data(), static_cast<int>(s.size()))));
+    return s;
+}
+
+struct ChildSearch {
+    HWND edit = nullptr;
+    HWND defaultButton = nullptr;
+};
+
+BOOL CALLBACK InspectChild(HWND child, LPARAM lp) {
+    auto* found = reinterpret_cast<ChildSearch*>(lp);
+    char cls[16] = {};
+    GetClassNameA(child, cls, sizeof cls);
+    if (lstrcmpiA(cls, "Edit") == 0 && !found->edit) found->edit = child;
+    if (lstrcmpiA(cls, "Button") == 0 && (GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+        found->defaultButton = child;
+    return TRUE;
+}
+
+constexpr UINT kSettleMs = 50;
+}  // namespace
+
+DialogScript::DialogScript(std::vector<Step> steps) : steps_(std::move(steps)) {
+    previous_ = t_current;
+    t_current = this;
+    hook_ = SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
+}
+
+DialogScript::~DialogScript() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    if (timer_) KillTimer(nullptr, timer_);
+    t_current = previous_;
+}
+
+LRESULT CALLBACK DialogScript::CbtProc(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_ACTIVATE && t_current) {
+        HWND hwnd = reinterpret_cast<HWND>(wp);
+        char cls[16] = {};
+        GetClassNameA(hwnd, cls, sizeof cls);
+        if (lstrcmpA(cls, "#32770") == 0) t_current->Notice(hwnd);
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+void DialogScript::Notice(HWND box) {
+    if (std::find(answered_.begin(), answered_.end(), box) != answered_.end()) return;
+    answered_.push_back(box);
+    pending_.push_back(box);
+    // The box finishes its set-up (default button, focus) after it activates:
+    // look at it and answer from the box's own message loop a moment later.
+    if (!timer_) timer_ = SetTimer(nullptr, 0, kSettleMs, &DialogScript::Settled);
+}
+
+void CALLBACK DialogScript::Settled(HWND, UINT, UINT_PTR id, DWORD) {
+    DialogScript* self = t_current;
+    if (!self || self->timer_ != id) {
+        KillTimer(nullptr, id);
+        return;
+    }
+    KillTimer(nullptr, id);
+    self->timer_ = 0;
+    std::vector<HWND> boxes;
+    boxes.swap(self->pending_);
+    for (HWND box : boxes)
+        if (IsWindow(box)) self->Answer(box);
+}
+
+void DialogScript::Answer(HWND box) {
+    const Step step = next_ < steps_.size() ? steps_[next_] : Press(IDCANCEL);
+    ++next_;
+    ChildSearch children;
+    EnumChildWindows(box, InspectChild, reinterpret_cast<LPARAM>(&children));
+    Seen seen;
+    seen.caption = TextOf(box);
+    if (HWND text = GetDlgItem(box, 0xFFFF)) seen.text = TextOf(text);
+    seen.defaultButton = children.defaultButton;
+    seen.defaultButtonId = children.defaultButton ? GetDlgCtrlID(children.defaultButton) : 0;
+    HWND button = step.button ? GetDlgItem(box, step.button) : nullptr;
+    seen.hadButton = button != nullptr;
+    seen_.push_back(seen);
+    if (step.typeText && children.edit) SetWindowTextA(children.edit, step.editText.c_str());
+    if (step.button)
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(step.button, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
