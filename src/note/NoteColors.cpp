@@ -41,8 +41,8 @@ void COutlookNote::ApplyForeColor(int id) {
     rtbMain.SetSelStart(0);
     rtbMain.SetSelLength(rtbMain.TextLength());
     rtbMain.SetSelColor(color);
-    // Text that replaces the whole note later (clear, open) starts in this colour too.
-    rtbMain.SetDefaultTextColor(color);
+    // Text that replaces the whole note later (clear, open) comes in this colour too.
+    rtbMain.SetTextColor(color);
     rtbMain.SetSelStart(rtbMain.TextLength());
     InvalidateRect(m_hwnd, nullptr, TRUE);
     NoteMenu->GetSubMenu(2200, false)->CheckRadioGroup(id, kFirstForeColorId, kLastForeColorId, 0);

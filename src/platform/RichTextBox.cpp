@@ -47,6 +47,8 @@ void CRichTextBox::SetText(std::wstring_view text) {
     const std::wstring copy(text);
     SETTEXTEX set{ST_DEFAULT, 1200};
     SendMessageW(m_hwnd, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&set), reinterpret_cast<LPARAM>(copy.c_str()));
+    // New text would otherwise come in the control's default black, unreadable on a dark note.
+    if (m_hasTextColor) ApplyTextColor(SCF_ALL);
 }
 
 long CRichTextBox::TextLength() const {
@@ -89,12 +91,18 @@ void CRichTextBox::SetSelColor(COLORREF color) {
     SendMessageW(m_hwnd, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
 }
 
-void CRichTextBox::SetDefaultTextColor(COLORREF color) {
+void CRichTextBox::SetTextColor(COLORREF color) {
+    m_hasTextColor = true;
+    m_textColor = color;
+    ApplyTextColor(SCF_DEFAULT);
+}
+
+void CRichTextBox::ApplyTextColor(WPARAM scope) {
     CHARFORMAT2W format{};
     format.cbSize = sizeof format;
     format.dwMask = CFM_COLOR;
-    format.crTextColor = color;
-    SendMessageW(m_hwnd, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    format.crTextColor = m_textColor;
+    SendMessageW(m_hwnd, EM_SETCHARFORMAT, scope, reinterpret_cast<LPARAM>(&format));
 }
 
 bool CRichTextBox::Move(int left, int top, int width, int height) {

@@ -24,7 +24,9 @@ public:
     void SetSelStart(long position);   // collapses the selection there
     void SetSelLength(long length);    // selects from the selection start
     void SetSelColor(COLORREF color);  // text colour of the selection
-    void SetDefaultTextColor(COLORREF color);  // colour of text that has none of its own
+    // The colour of text that replaces the whole content later (typed into an
+    // emptied control, or set as a whole); text already there keeps its colour.
+    void SetTextColor(COLORREF color);
     long SelStart() const;
     long SelLength() const;
 
@@ -32,5 +34,9 @@ public:
     bool Move(int left, int top, int width, int height);
 
 private:
-    HWND m_hwnd = nullptr;  // borrowed: a child window, destroyed with its parent
+    void ApplyTextColor(WPARAM scope);
+
+    HWND m_hwnd = nullptr;
+    bool m_hasTextColor = false;
+    COLORREF m_textColor = 0;  // borrowed: a child window, destroyed with its parent
 };

@@ -1,0 +1,295 @@
+// The note's remembered settings: its colours and its own program location,
+// with Wine's real registry and a real second copy of the program.
+#include <gtest/gtest.h>
+
+#include <richedit.h>
+
+#include <string>
+
+#include "note/COutlookNote.h"
+#include "platform/modRegistry.h"
+#include "support/dialog_script.h"
+#include "support/test_support.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr char kColorKey[] = "Software\\Scrivlet\\Color";
+constexpr char kLocationKey[] = "Software\\Scrivlet\\Location";
+constexpr char kUninstall[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ST6UNST #";
+
+std::string Stored(const char* value) { return modRegistry::ReadRegString(HKEY_CURRENT_USER, kColorKey, value); }
+
+void StoreColors(const char* fore, const char* back) {
+    if (fore) modRegistry::WriteRegString(HKEY_CURRENT_USER, kColorKey, "ForeColor", fore);
+    if (back) modRegistry::WriteRegString(HKEY_CURRENT_USER, kColorKey, "BackColor", back);
+}
+
+bool Checked(const COutlookNote& note, int submenu, int id) {
+    const HMENU colors = GetSubMenu(note.NoteMenu->hMenu(), submenu == 200 ? 12 : 13);
+    return (GetMenuState(colors, static_cast<UINT>(id), MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+// The text colour of every character of the note (one value when all agree).
+COLORREF TextColor(const COutlookNote& note) {
+    CHARRANGE all{0, note.rtbMain.TextLength()};
+    SendMessageW(note.rtbMain.hWnd(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    SendMessageW(note.rtbMain.hWnd(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    return (format.dwMask & CFM_COLOR) ? format.crTextColor : 0xFFFFFFFFu;
+}
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override { testsupport::ResetSettings(); }
+};
+
+TEST_F(SettingsTest, FirstRunIsWhiteOnBlackWithBothMarks) {
+    COutlookNote note;
+    ASSERT_TRUE(note.Create());
+    EXPECT_EQ(note.BackColorID, 206);
+    EXPECT_EQ(note.ForeColorID, 2205);
+    EXPECT_TRUE(Checked(note, 200, 206));
+    EXPECT_TRUE(Checked(note, 2200, 2205));
+    EXPECT_FALSE(Checked(note, 200, 205));
+    EXPECT_EQ(TextColor(note), RGB(255, 255, 255));
+    EXPECT_EQ(testsupport::CaptureClient(note.hWnd()).at(5, 100), 0u);
+}
+
+TEST_F(SettingsTest, PickedColoursApplyAtOnceAndAreStoredOnlyOnClose) {
+    {
+        COutlookNote note;
+        ASSERT_TRUE(note.Create());
+        note.rtbMain.SetText(L"first line\r\nsecond line");
+        note.rtbMain.SetSelStart(2);
+        note.rtbMain.SetSelLength(3);
+        note.HandleMenuCommand(2204);
+        EXPECT_EQ(TextColor(note), RGB(255, 255, 0));
+        note.rtbMain.SetSelStart(note.rtbMain.TextLength());
+        EXPECT_EQ(note.ForeColorID, 2204);
+        EXPECT_TRUE(Checked(note, 2200, 2204));
+        EXPECT_FALSE(Checked(note, 2200, 2205));
+
+        note.HandleMenuCommand(201);
+        EXPECT_TRUE(Checked(note, 200, 201));
+        EXPECT_EQ(note.BackColor(), 0x00FFD3A9u);
+        EXPECT_EQ(testsupport::CaptureClient(note.hWnd()).at(5, 100), 0x00FFD3A9u);
+        EXPECT_EQ(Stored("ForeColor"), "");  // picking writes nothing
+
+        note.HandleMenuCommand(102);  // cleared, then typed: the new text still has the note's colour
+        SendMessageW(note.rtbMain.hWnd(), WM_CHAR, L'x', 0);
+        EXPECT_EQ(TextColor(note), RGB(255, 255, 0));
+
+        DialogScript script({DialogScript::Press(IDYES)});
+        EXPECT_TRUE(note.Unload());
+    }
+    EXPECT_EQ(Stored("ForeColor"), "2204");
+    EXPECT_EQ(Stored("BackColor"), "201");
+    COutlookNote next;
+    ASSERT_TRUE(next.Create());
+    EXPECT_EQ(next.ForeColorID, 2204);
+    EXPECT_EQ(TextColor(next), RGB(255, 255, 0));
+    EXPECT_EQ(next.BackColor(), 0x00FFD3A9u);
+}
+
+TEST_F(SettingsTest, ApplyForeColorLeavesTheCaretAtTheEndWithNothingSelected) {
+    COutlookNote note;
+    ASSERT_TRUE(note.Create());
+    note.rtbMain.SetText(L"abc\r\ndef");
+    note.rtbMain.SetSelStart(1);
+    note.rtbMain.SetSelLength(2);
+    note.ApplyForeColor(2203);
+    EXPECT_EQ(note.rtbMain.SelStart(), 7);
+    EXPECT_EQ(note.rtbMain.SelLength(), 0);
+}
+
+struct StoredCase {
+    const char* fore;
+    const char* back;
+    int foreId, backId;
+    COLORREF background;
+};
+
+TEST_F(SettingsTest, StoredTextsAndTheirColours) {
+    const StoredCase cases[] = {
+        {nullptr, "203", 2205, 203, 0x00E2B0F8},  // only a background stored: pink, default white text
+        {"", "", 2205, 206, 0},                   // empty counts as missing, not as 0
+        {"abc", "99999999999", 2205, 206, 0},     // not a 32-bit decimal number: the default
+        {" 2204", "1e3", 2205, 206, 0},
+        {"2206", "-5", 2206, -5, 0},              // a number outside the table: black, kept as it is
+        {"2202", "202", 2202, 202, 0x00CCFFAB},
+    };
+    for (const StoredCase& c : cases) {
+        testsupport::ResetSettings();
+        StoreColors(c.fore, c.back);
+        COutlookNote note;
+        ASSERT_TRUE(note.Create());
+        EXPECT_EQ(note.ForeColorID, c.foreId) << (c.fore ? c.fore : "(none)");
+        EXPECT_EQ(note.BackColorID, c.backId) << (c.back ? c.back : "(none)");
+        EXPECT_EQ(note.BackColor(), c.background);
+        DialogScript script({DialogScript::Press(IDYES)});
+        note.Unload();
+        EXPECT_EQ(Stored("BackColor"), std::to_string(c.backId));
+    }
+}
+
+TEST_F(SettingsTest, ColourValueOfAnotherTypeReadsAsMissing) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, kColorKey, &key), ERROR_SUCCESS);
+    const DWORD number = 203;
+    RegSetValueExA(key, "BackColor", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    RegCloseKey(key);
+    COutlookNote note;
+    ASSERT_TRUE(note.Create());
+    EXPECT_EQ(note.BackColorID, 206);
+}
+
+// --- program location --------------------------------------------------------
+
+void ClearLocation() {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kLocationKey);
+    for (int n = 1; n <= 5; ++n) RegDeleteTreeA(HKEY_LOCAL_MACHINE, (kUninstall + std::to_string(n)).c_str());
+}
+
+void StoreSetupEntry(int n, const char* uninstallString) {
+    modRegistry::WriteRegString(HKEY_LOCAL_MACHINE, kUninstall + std::to_string(n), "UninstallString",
+                                uninstallString);
+}
+
+class LocationTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testsupport::ResetSettings();
+        ClearLocation();
+    }
+    void TearDown() override { ClearLocation(); }
+    std::string StoredLocation() const {
+        return modRegistry::ReadRegString(HKEY_CURRENT_USER, kLocationKey, "Location");
+    }
+};
+
+TEST_F(LocationTest, StoredPathIsTakenWithoutAQuestion) {
+    testsupport::ResetSettings("Q:\\nowhere\\whatever.bin");
+    DialogScript script({});
+    COutlookNote note;
+    ASSERT_TRUE(note.Create());
+    EXPECT_EQ(note.LocationOfScrivlet, "Q:\\nowhere\\whatever.bin");
+    EXPECT_TRUE(script.seen().empty());
+}
+
+TEST_F(LocationTest, SetupEntryOfTheDefaultInstallationIsFoundAndStored) {
+    StoreSetupEntry(3, "C:\\WINDOWS\\ST6UNST.EXE -n \"C:\\Program Files\\Scrivlet\\ST6UNST.LOG\"");
+    StoreSetupEntry(4, "C:\\Program Files\\Other\\x.log");
+    DialogScript script({});
+    COutlookNote note;
+    ASSERT_TRUE(note.Create());
+    EXPECT_TRUE(script.seen().empty());
+    EXPECT_EQ(note.LocationOfScrivlet, "C:\\Program Files\\Scrivlet\\Scrivlet.exe");
+    EXPECT_EQ(StoredLocation(), "C:\\Program Files\\Scrivlet\\Scrivlet.exe");
+}
+
+TEST_F(LocationTest, AskedPathIsStoredExactlyAsTyped) {
+    StoreSetupEntry(1, "c:\\program files\\scrivlet\\st6unst.log");  // other letter case: no match
+    DialogScript script({DialogScript::Type("D:\\Tools\\notes.exe"), DialogScript::Press(IDYES),
+                         DialogScript::Type("D:\\Tools\\SCRIVLET.EXE")});
+    COutlookNote note;
+    ASSERT_TRUE(note.Create());
+    ASSERT_EQ(script.seen().size(), 3u);
+    EXPECT_EQ(script.seen()[0].caption, "Please give me the Scrivlet Location.");
+    EXPECT_EQ(script.seen()[1].caption, "Try Again?");
+    EXPECT_EQ(script.seen()[1].text,
+              "There was a problem with the location you entered.\r\nDo you want to try again?");
+    EXPECT_EQ(note.LocationOfScrivlet, "D:\\Tools\\SCRIVLET.EXE");
+    EXPECT_EQ(StoredLocation(), "D:\\Tools\\SCRIVLET.EXE");
+}
+
+TEST_F(LocationTest, CancelThenNoLeavesTheLocationEmpty) {
+    DialogScript script({DialogScript::Press(IDCANCEL), DialogScript::Press(IDOK), DialogScript::Press(IDNO)});
+    COutlookNote note;
+    ASSERT_TRUE(note.Create());
+    ASSERT_EQ(script.seen().size(), 3u);
+    EXPECT_EQ(script.seen()[1].caption, "Location needed");
+    EXPECT_EQ(script.seen()[1].text, "PLEASE ENTER THE LOCATION!");
+    EXPECT_TRUE(script.seen()[2].hadButton);
+    EXPECT_EQ(note.LocationOfScrivlet, "");
+    EXPECT_EQ(StoredLocation(), "");
+    DialogScript none({});
+    note.HandleMenuCommand(100);  // New Note does nothing until the next start
+    EXPECT_TRUE(none.seen().empty());
+}
+
+TEST_F(LocationTest, RejectedPathIsKeptButNotStored) {
+    DialogScript script({DialogScript::Type("D:\\Tools\\notes.exe"), DialogScript::Press(IDNO)});
+    COutlookNote note;
+    ASSERT_TRUE(note.Create());
+    EXPECT_EQ(note.LocationOfScrivlet, "D:\\Tools\\notes.exe");
+    EXPECT_EQ(StoredLocation(), "");
+}
+
+// --- New Note ------------------------------------------------------------------
+
+struct NoteWindows {
+    DWORD ownPid;
+    std::vector<DWORD> others;
+};
+
+BOOL CALLBACK CollectNotes(HWND hwnd, LPARAM lp) {
+    char cls[32] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    auto* found = reinterpret_cast<NoteWindows*>(lp);
+    if (lstrcmpA(cls, "ScrivletNote") == 0 && pid != found->ownPid && IsWindowVisible(hwnd))
+        found->others.push_back(pid);
+    return TRUE;
+}
+
+std::vector<DWORD> OtherNotes() {
+    NoteWindows found{GetCurrentProcessId(), {}};
+    EnumWindows(CollectNotes, reinterpret_cast<LPARAM>(&found));
+    return found.others;
+}
+
+TEST_F(LocationTest, NewNoteStartsASecondWorkingCopy) {
+    const std::string program = testsupport::ExeFolder() + "\\scrivlet.exe";
+    testsupport::ResetSettings(program);
+    COutlookNote note;
+    ASSERT_TRUE(note.Create());
+    ASSERT_TRUE(OtherNotes().empty());
+    note.HandleMenuCommand(100);
+    ASSERT_TRUE(testsupport::PumpUntil([] { return OtherNotes().size() == 1; }, 30s));
+    const DWORD pid = OtherNotes().front();
+    const unique_handle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
+    ASSERT_TRUE(process);
+    TerminateProcess(process.get(), 0);
+    WaitForSingleObject(process.get(), 10000);
+}
+
+TEST_F(LocationTest, NewNoteWithAPathThatNamesNoProgramLooksAgain) {
+    testsupport::ResetSettings("C:\\Tools\\notes.exe");
+    COutlookNote note;
+    ASSERT_TRUE(note.Create());
+    DialogScript script({});
+    note.HandleMenuCommand(100);  // reloads the same stored value, starts nothing
+    EXPECT_EQ(note.LocationOfScrivlet, "C:\\Tools\\notes.exe");
+    EXPECT_TRUE(script.seen().empty());
+    testsupport::Pump(300ms);
+    EXPECT_TRUE(OtherNotes().empty());
+}
+
+TEST_F(LocationTest, NewNoteWithAMissingProgramSaysSo) {
+    const std::string missing = testsupport::ExeFolder() + "\\gone\\Scrivlet.exe";
+    testsupport::ResetSettings(missing);
+    COutlookNote note;
+    ASSERT_TRUE(note.Create());
+    DialogScript script({DialogScript::Press(IDOK)});
+    note.HandleMenuCommand(100);
+    ASSERT_EQ(script.seen().size(), 1u);
+    EXPECT_EQ(script.seen()[0].caption, "Scrivlet");
+    EXPECT_NE(script.seen()[0].text.find(missing), std::string::npos);
+    EXPECT_TRUE(IsWindow(note.hWnd()));
+}
+
+}  // namespace
