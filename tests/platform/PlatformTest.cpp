@@ -1,1 +1,199 @@
+// The platform services against the real system: the registry store, the
+// self-closing message box and the minimize countdown, the input box, the
+// program's folder and whole-file reads and writes.
 #include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+#include "note/COutlookNote.h"
+#include "platform/modMsgBox.h"
+#include "platform/modRegistry.h"
+#include "platform/text_files.h"
+#include "platform/ui_services.h"
+#include "support/dialog_script.h"
+#include "support/test_support.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr char kKey[] = "Software\\Scrivlet\\Test";
+
+class RegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, kKey); }
+    void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, kKey); }
+    static void RawWrite(const char* name, DWORD type, const void* data, DWORD size) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, kKey, &key), ERROR_SUCCESS);
+        RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+        RegCloseKey(key);
+    }
+};
+
+TEST_F(RegistryTest, WrittenTextReadsBackExactly) {
+    for (const char* text : {"2204", "C:\\Program Files\\Scrivlet\\Scrivlet.exe", "x"}) {
+        modRegistry::WriteRegString(HKEY_CURRENT_USER, kKey, "V", text);
+        EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, kKey, "V"), text);
+    }
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyA(HKEY_CURRENT_USER, kKey, &key), ERROR_SUCCESS);
+    DWORD type = 0;
+    RegQueryValueExA(key, "V", nullptr, &type, nullptr, nullptr);
+    RegCloseKey(key);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+}
+
+TEST_F(RegistryTest, ValuesOfOtherWritersAndTypes) {
+    RawWrite("WithNul", REG_SZ, "abc", 4);
+    RawWrite("Expand", REG_EXPAND_SZ, "%TEMP%", 7);
+    const DWORD number = 203;
+    RawWrite("Number", REG_DWORD, &number, sizeof number);
+    RawWrite("Inner", REG_SZ, "ab\0cd", 5);
+    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, kKey, "WithNul"), "abc");
+    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, kKey, "Expand"), "");
+    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, kKey, "Number"), "");
+    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, kKey, "Inner"), "ab");
+    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, kKey, "Missing"), "");
+    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, "Software\\Scrivlet\\NoSuchKey", "V"), "");
+}
+
+TEST_F(RegistryTest, TrailingBackslashNamesTheSameKey) {
+    modRegistry::WriteRegString(HKEY_CURRENT_USER, std::string(kKey) + "\\Deeper\\", "Location", "C:\\x.exe");
+    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, std::string(kKey) + "\\Deeper", "Location"), "C:\\x.exe");
+}
+
+TEST_F(RegistryTest, EmptyAndLargeTexts) {
+    modRegistry::WriteRegString(HKEY_CURRENT_USER, kKey, "Empty", "");
+    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, kKey, "Empty"), "");
+    std::string large(64 * 1024, 'x');
+    large[1000] = 'y';
+    modRegistry::WriteRegString(HKEY_CURRENT_USER, kKey, "Large", large);
+    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, kKey, "Large"), large);
+}
+
+// --- the self-closing box ------------------------------------------------------
+
+class TimedBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        owner_ = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 10, 10, 80, 40, nullptr, nullptr,
+                                 nullptr, nullptr);
+        SetForegroundWindow(owner_);
+    }
+    void TearDown() override { DestroyWindow(owner_); }
+    HWND owner_ = nullptr;
+};
+
+TEST_F(TimedBoxTest, ClosesItselfWithTheDefaultButton) {
+    DialogScript watch({DialogScript::Watch(), DialogScript::Watch()});
+    EXPECT_EQ(modMsgBox::TimedMsgBox(owner_, "text", "Closes itself", MB_OK, 1), IDOK);
+    EXPECT_EQ(modMsgBox::TimedMsgBox(owner_, "text", "Second default", MB_YESNO | MB_DEFBUTTON2, 1), IDNO);
+    ASSERT_EQ(watch.seen().size(), 2u);
+    EXPECT_EQ(watch.seen()[0].caption, "Closes itself");
+}
+
+TEST_F(TimedBoxTest, EarlyAnswerEndsTheBoxAndTheLateTimerDoesNothing) {
+    DialogScript script({DialogScript::Press(IDYES), DialogScript::Watch()});
+    EXPECT_EQ(modMsgBox::TimedMsgBox(owner_, "text", "Early", MB_YESNO, 1), IDYES);
+    // The old timer fires while another box is up: it must leave that box alone.
+    HWND bystander = nullptr;
+    testsupport::DeferredAction find(200ms, [&] { bystander = GetForegroundWindow(); });
+    testsupport::DeferredAction close(2000ms, [&] {
+        PostMessageA(bystander, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    });
+    EXPECT_EQ(MessageBoxA(owner_, "text", "Bystander", MB_OKCANCEL), IDCANCEL);
+}
+
+TEST_F(TimedBoxTest, DelayBeyondSixteenBitsIsRefused) {
+    DialogScript script({DialogScript::Press(IDOK)});
+    EXPECT_EQ(modMsgBox::TimedMsgBox(owner_, "text", "Thirty-two", MB_OK, 32), IDOK);
+    EXPECT_THROW(modMsgBox::TimedMsgBox(owner_, "text", "Thirty-three", MB_OK, 33), std::overflow_error);
+    EXPECT_THROW(modMsgBox::TimedMsgBox(owner_, "text", "Minus", MB_OK, -33), std::overflow_error);
+    EXPECT_EQ(script.seen().size(), 1u);  // no box for a refused delay
+}
+
+TEST_F(TimedBoxTest, TwoThreadsCountingDownCloseOnlyTheirOwnBoxes) {
+    // Both show boxes of the same title at the same time; each must close its own.
+    auto countdown = [](int* result) {
+        HWND owner = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 200, 10, 80, 40, nullptr,
+                                     nullptr, nullptr, nullptr);
+        *result = modMsgBox::TimedMsgBox(owner, "text", "Same title", MB_OK, 1) == IDOK ? 1 : 0;
+        *result += modMsgBox::TimedMsgBox(owner, "text", "Same title", MB_OK, 1) == IDOK ? 1 : 0;
+        DestroyWindow(owner);
+    };
+    int other = 0;
+    std::thread second(countdown, &other);
+    int mine = 0;
+    countdown(&mine);
+    second.join();
+    EXPECT_EQ(mine, 2);
+    EXPECT_EQ(other, 2);
+}
+
+TEST(MinimizeNote, ThreeNoticesCountingDownThenMinimized) {
+    testsupport::ResetSettings();
+    COutlookNote note;
+    ASSERT_TRUE(note.Create());
+    DialogScript watch({DialogScript::Watch(), DialogScript::Press(IDOK), DialogScript::Watch()});
+    note.HandleMenuCommand(110);
+    ASSERT_EQ(watch.seen().size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(watch.seen()[static_cast<size_t>(i)].caption,
+                  "Double Click to Restore.      Self Closing Box ( in " + std::to_string(3 - i) + " sec.)");
+        EXPECT_EQ(watch.seen()[static_cast<size_t>(i)].text,
+                  "Double Click the box in the bottom left, to restore Notes: \r\n  ");
+    }
+    EXPECT_EQ(note.LastNoticeAnswer, IDOK);
+    EXPECT_TRUE(IsIconic(note.hWnd()));
+}
+
+// --- the input box, the program folder, whole files ----------------------------
+
+TEST(InputBox, ReturnsTheTypedTextOrNothingOnCancel) {
+    DialogScript script({DialogScript::Type("typed"), DialogScript::Type("ignored", IDCANCEL)});
+    EXPECT_EQ(ui::InputBox("Prompt\r\nsecond line", "Title"), "typed");
+    EXPECT_EQ(ui::InputBox("Prompt", ""), "");
+    ASSERT_EQ(script.seen().size(), 2u);
+    EXPECT_EQ(script.seen()[0].caption, "Title");
+    EXPECT_EQ(script.seen()[1].caption, "Scrivlet");
+}
+
+TEST(ProgramFolder, IsTheExecutablesFolderWithoutABackslash) {
+    EXPECT_EQ(ui::ProgramFolder(), testsupport::ExeFolder());
+    EXPECT_NE(ui::ProgramFolder().back(), '\\');
+}
+
+TEST(TextFiles, WriteAppendReadDeleteAndMissingFiles) {
+    const std::string folder = testsupport::ExeFolder() + "\\files-test";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string path = folder + "\\a.txt";
+    DeleteFileA(path.c_str());
+    std::string bytes;
+    EXPECT_EQ(ReadFileBytes(path, bytes), FileStatus::NotFound);
+    EXPECT_EQ(ReadFileBytes(folder + "\\no-folder\\a.txt", bytes), FileStatus::Failed);
+    EXPECT_EQ(WriteFileBytes(path, "one\r\n", false), FileStatus::Ok);
+    EXPECT_EQ(WriteFileBytes(path, "two\r\n", true), FileStatus::Ok);
+    ASSERT_EQ(ReadFileBytes(path, bytes), FileStatus::Ok);
+    EXPECT_EQ(bytes, "one\r\ntwo\r\n");
+    EXPECT_EQ(WriteFileBytes(path, "", false), FileStatus::Ok);
+    ASSERT_EQ(ReadFileBytes(path, bytes), FileStatus::Ok);
+    EXPECT_EQ(bytes, "");
+    EXPECT_EQ(DeleteFileAt(path), FileStatus::Ok);
+    EXPECT_EQ(DeleteFileAt(path), FileStatus::NotFound);
+    EXPECT_EQ(WriteFileBytes(folder + "\\no-folder\\a.txt", "x", false), FileStatus::Failed);
+    RemoveDirectoryA(folder.c_str());
+}
+
+TEST(AnsiText, ConversionsTellWhatWasLost) {
+    bool lossy = true;
+    EXPECT_EQ(ui::ToAnsi(L"plain", &lossy), "plain");
+    EXPECT_FALSE(lossy);
+    ui::ToAnsi(L"\u4e2d\u6587", &lossy);
+    EXPECT_TRUE(lossy);
+    EXPECT_EQ(ui::FromUtf8(ui::ToUtf8(L"\u4e2d\u00e9")), L"\u4e2d\u00e9");
+}
+
+}  // namespace
