@@ -48,7 +48,9 @@ std::int16_t TimedMsgBox(HWND owner, std::string_view text, std::string_view tit
     const auto delay = static_cast<std::int16_t>(product);
     SetTimer(owner, kTimerId, static_cast<UINT>(static_cast<std::int32_t>(delay)), &MsgBoxTimerProc);
     const std::string boxText(text);
-    return static_cast<std::int16_t>(MessageBoxA(owner, boxText.c_str(), g_savedTitle.c_str(), flags));
+    const int result = MessageBoxA(owner, boxText.c_str(), g_savedTitle.c_str(), flags);
+    // Some systems report a box that could not be shown as -1 rather than 0.
+    return static_cast<std::int16_t>(result < 0 ? 0 : result);
 }
 
 void CALLBACK MsgBoxTimerProc(HWND hwnd, UINT, UINT_PTR idEvent, DWORD) {

@@ -135,6 +135,21 @@ TEST_F(SettingsTest, StoredTextsAndTheirColours) {
     }
 }
 
+TEST_F(SettingsTest, TheLastNoteToCloseDecidesTheStoredColours) {
+    for (bool pinkClosesLast : {true, false}) {
+        testsupport::ResetSettings();
+        COutlookNote pink, green;
+        ASSERT_TRUE(pink.Create());
+        ASSERT_TRUE(green.Create());
+        pink.HandleMenuCommand(203);
+        green.HandleMenuCommand(202);
+        DialogScript script({DialogScript::Press(IDYES), DialogScript::Press(IDYES)});
+        (pinkClosesLast ? green : pink).Unload();
+        (pinkClosesLast ? pink : green).Unload();
+        EXPECT_EQ(Stored("BackColor"), pinkClosesLast ? "203" : "202");
+    }
+}
+
 TEST_F(SettingsTest, ColourValueOfAnotherTypeReadsAsMissing) {
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, kColorKey, &key), ERROR_SUCCESS);

@@ -150,6 +150,48 @@ TEST(MinimizeNote, ThreeNoticesCountingDownThenMinimized) {
     EXPECT_TRUE(IsIconic(note.hWnd()));
 }
 
+// Keeps every dialog box of this thread from being created, counting the attempts.
+class BoxBlocker {
+public:
+    BoxBlocker() {
+        current_ = this;
+        hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+    }
+    ~BoxBlocker() {
+        UnhookWindowsHookEx(hook_);
+        current_ = nullptr;
+    }
+    int attempts = 0;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
+        if (code == HCBT_CREATEWND && current_) {
+            const auto* create = reinterpret_cast<const CBT_CREATEWNDA*>(lp);
+            const char* cls = create->lpcs->lpszClass;
+            const bool dialog = IS_INTRESOURCE(cls) ? reinterpret_cast<ULONG_PTR>(cls) == 32770
+                                                    : lstrcmpA(cls, "#32770") == 0;
+            if (dialog) {
+                ++current_->attempts;
+                return 1;  // refuse the window: the box fails to appear
+            }
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static inline BoxBlocker* current_ = nullptr;
+    HHOOK hook_;
+};
+
+TEST(MinimizeNote, BoxesThatCannotAppearStopAfterThreeAndTheNoteStillGoesDown) {
+    testsupport::ResetSettings();
+    COutlookNote note;
+    ASSERT_TRUE(note.Create());
+    BoxBlocker blocker;
+    note.HandleMenuCommand(110);
+    EXPECT_EQ(blocker.attempts, 3);
+    EXPECT_EQ(note.LastNoticeAnswer, 0);
+    EXPECT_TRUE(IsIconic(note.hWnd()));
+}
+
 // --- the input box, the program folder, whole files ----------------------------
 
 TEST(InputBox, ReturnsTheTypedTextOrNothingOnCancel) {
