@@ -17,10 +17,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     int exitCode = 1;
     if (note.Create()) {
         MSG msg;
-        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        // Wide messages: characters typed into the note or the boxes reach them whole,
+        // whatever the ANSI code page holds.
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
             if (ui::TranslateModelessMessage(&msg)) continue;
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
         exitCode = 0;
     }

@@ -206,7 +206,7 @@ void RemoveModelessWindow(HWND hwnd) { std::erase(g_modeless, hwnd); }
 
 bool TranslateModelessMessage(MSG* msg) {
     for (const HWND hwnd : g_modeless)
-        if (IsDialogMessageA(hwnd, msg)) return true;
+        if (IsDialogMessageW(hwnd, msg)) return true;
     return false;
 }
 
