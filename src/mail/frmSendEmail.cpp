@@ -146,6 +146,9 @@ LRESULT frmSendEmail::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;  // Enter and Escape (IDOK, IDCANCEL from the dialog keys) do nothing
     case DM_GETDEFID:
         return OnGetDefId();
+    case WM_NEXTDLGCTL:  // the multi-line body asks for it on Tab
+        OnNextDlgCtl(wp, lp);
+        return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
         return OnCtlColor(msg, reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
@@ -199,9 +202,10 @@ bool frmSendEmail::OnCreate() {
                     {L"Blind Copy:", 1080, 975},
                     {L"Subject :", 1560, 975},
                     {L"Body Message:", 2160, 1095}};
+    // One line each: where a wider face stands in for the font, the label's end is clipped, not wrapped out of sight.
     for (int i = 0; i < 5; ++i)
-        Label1[i] = MakeChild(0, L"STATIC", kLabels[i].text, SS_LEFT, kIdLabel0 + i, 120, kLabels[i].top,
-                              kLabels[i].width, 255, normal);
+        Label1[i] = MakeChild(0, L"STATIC", kLabels[i].text, SS_LEFTNOWORDWRAP, kIdLabel0 + i, 120,
+                              kLabels[i].top, kLabels[i].width, 255, normal);
     txtmessage = MakeChild(edge, L"EDIT", L"", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL,
                            kIdMessage, 1320, 2160, 3015, 2895, normal);
     cmdFileAttached = MakeChild(0, L"BUTTON", L"Attach File:", WS_TABSTOP | BS_PUSHBUTTON, kIdAttachButton, 120, 5280,
@@ -303,6 +307,13 @@ LRESULT frmSendEmail::OnGetDefId() {
     const HWND focus = GetFocus();
     if (focus == cmdSendIt || focus == cmdFileAttached) return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
     return 0;
+}
+
+void frmSendEmail::OnNextDlgCtl(WPARAM wp, LPARAM lp) {
+    const HWND next = LOWORD(lp) ? reinterpret_cast<HWND>(wp) : GetNextDlgTabItem(m_hwnd, GetFocus(), wp != 0);
+    if (!next) return;
+    if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
+    SetFocus(next);
 }
 
 void frmSendEmail::OnDestroy() { ui::RemoveModelessWindow(m_hwnd); }

@@ -67,6 +67,7 @@ private:
     void OnSendClick();
     LRESULT OnCtlColor(UINT msg, HDC dc, HWND control);
     LRESULT OnGetDefId();
+    void OnNextDlgCtl(WPARAM wp, LPARAM lp);
     void OnDestroy();
     void OnNcDestroy();
 
