@@ -1,6 +1,8 @@
 // The popup menu's commands.
 #include "note/COutlookNote.h"
 
+#include "mail/frmSendEmail.h"
+
 void COutlookNote::HandleMenuCommand(int id) {
     if (id == 0) return;
     MenuChoiceID = static_cast<std::int16_t>(id);
@@ -10,6 +12,9 @@ void COutlookNote::HandleMenuCommand(int id) {
         break;
     case 102:
         rtbMain.SetText(L"");
+        break;
+    case 103:
+        frmSendEmail::Instance().Show();
         break;
     case 104:
         SendMessageA(rtbMain.hWnd(), WM_CUT, 0, 0);

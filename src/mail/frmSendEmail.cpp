@@ -1,0 +1,333 @@
+#include "mail/frmSendEmail.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+#include "mail/mailto.h"
+#include "note/COutlookNote.h"
+#include "platform/ui_services.h"
+
+static_assert(sizeof(void*) != 4 || frmSendEmail::kOpenFileNameSize == 76);
+static_assert(frmSendEmail::kOpenFileNameSize == offsetof(OPENFILENAMEA, pvReserved));
+
+namespace {
+
+constexpr char kClassName[] = "ScrivletSendEmail";
+constexpr COLORREF kCyan = RGB(128, 255, 255);
+
+constexpr char kNotStarted[] = "The mail program could not be started.";
+constexpr char kTooLong[] =
+    "The note is too long to hand to the mail program.\n\n"
+    "Save the note as a text file and attach that file instead.";
+
+// Control ids; 1 and 2 are left to the dialog keys Enter and Escape.
+enum : int {
+    kIdTo = 101,
+    kIdCC,
+    kIdBCC,
+    kIdSubject,
+    kIdMessage,
+    kIdAttachButton,
+    kIdAttachment,
+    kIdSend,
+    kIdLabel0 = 200,
+};
+
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);  // borrowed: released right here
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+HFONT MakeFont(const char* face, int centipoints, bool bold, int dpi) {
+    LOGFONTA lf{};
+    lf.lfHeight = -MulDiv(centipoints, dpi, 7200);
+    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(lf.lfFaceName, face, LF_FACESIZE);
+    return CreateFontIndirectA(&lf);
+}
+
+bool RegisterSendEmailClass(WNDPROC wndProc) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    if (GetClassInfoExA(GetModuleHandleA(nullptr), kClassName, &wc)) return true;
+    wc.lpfnWndProc = wndProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kClassName;
+    return RegisterClassExA(&wc) != 0;
+}
+
+std::wstring WindowTextW(HWND hwnd) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::string BoxUtf8(HWND box) { return ui::ToUtf8(WindowTextW(box)); }
+
+std::string TrimSpaces(std::string_view text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+}  // namespace
+
+frmSendEmail& frmSendEmail::Instance() {
+    static frmSendEmail instance;
+    return instance;
+}
+
+bool frmSendEmail::RunningUnderWine() {
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");  // borrowed: always loaded
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+std::size_t frmSendEmail::UrlLimit() { return mailto::UrlLimit(RunningUnderWine()); }
+
+void frmSendEmail::Show() {
+    if (!m_hwnd) {
+        if (!Create()) return;
+        OnLoad();
+        ShowWindow(m_hwnd, SW_SHOWNORMAL);
+    } else if (IsIconic(m_hwnd)) {
+        ShowWindow(m_hwnd, SW_RESTORE);
+    }
+    // To the front and active: Activate puts the focus into the To box.
+    SetForegroundWindow(m_hwnd);
+    SetActiveWindow(m_hwnd);
+}
+
+bool frmSendEmail::Create() {
+    if (!RegisterSendEmailClass(&frmSendEmail::WndProc)) return false;
+    m_dpi = ScreenDpi();
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    RECT frame{0, 0, Px(4830), Px(6285)};
+    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    // No owner: the composer stays open when the note closes.
+    return CreateWindowExA(0, kClassName, "SendEmail", style, left, top, width, height, nullptr, nullptr,
+                           ui::ProgramInstance(), this) != nullptr;
+}
+
+LRESULT CALLBACK frmSendEmail::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<frmSendEmail*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+        self->m_hwnd = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        ui::TopLevelWindowCreated();
+    }
+    auto* self = reinterpret_cast<frmSendEmail*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    return self ? self->HandleMessage(msg, wp, lp) : DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+LRESULT frmSendEmail::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_CREATE:
+        return OnCreate() ? 0 : -1;
+    case WM_ACTIVATE:
+        if (LOWORD(wp) != WA_INACTIVE && !HIWORD(wp)) {
+            OnActivate();
+            return 0;
+        }
+        break;
+    case WM_COMMAND:
+        if (HIWORD(wp) == BN_CLICKED && reinterpret_cast<HWND>(lp) == cmdFileAttached) OnAttachClick();
+        else if (HIWORD(wp) == BN_CLICKED && reinterpret_cast<HWND>(lp) == cmdSendIt) OnSendClick();
+        return 0;  // Enter and Escape (IDOK, IDCANCEL from the dialog keys) do nothing
+    case DM_GETDEFID:
+        return OnGetDefId();
+    case WM_NEXTDLGCTL:  // the multi-line body asks for it on Tab
+        OnNextDlgCtl(wp, lp);
+        return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        return OnCtlColor(msg, reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;
+    case WM_NCDESTROY: {
+        const LRESULT result = DefWindowProcA(m_hwnd, msg, wp, lp);
+        OnNcDestroy();
+        return result;
+    }
+    }
+    return DefWindowProcA(m_hwnd, msg, wp, lp);
+}
+
+HWND frmSendEmail::MakeChild(DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int id, int left,
+                             int top, int width, int height, HFONT font) {
+    // Wide controls: the note's text reaches the URL encoder without loss.
+    const HWND child = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, Px(left), Px(top),
+                                       Px(width), Px(height), m_hwnd,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ui::ProgramInstance(),
+                                       nullptr);
+    if (child) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return child;
+}
+
+bool frmSendEmail::OnCreate() {
+    m_defaultFont.reset(MakeFont("MS Sans Serif", 825, false, m_dpi));
+    m_boldFont.reset(MakeFont("MS Sans Serif", 975, true, m_dpi));
+    m_menuBrush.reset(CreateSolidBrush(GetSysColor(COLOR_MENU)));
+    m_cyanBrush.reset(CreateSolidBrush(kCyan));
+    m_inverseBrush.reset(CreateSolidBrush(GetSysColor(COLOR_WINDOWTEXT)));
+
+    const HFONT normal = m_defaultFont.get();
+    const HFONT bold = m_boldFont.get();
+    const DWORD box = WS_TABSTOP | ES_AUTOHSCROLL;
+    const DWORD edge = WS_EX_CLIENTEDGE;
+    // Created in tab order: the z-order of the children is the order the Tab key visits them.
+    txtCC = MakeChild(edge, L"EDIT", L"", box, kIdCC, 1320, 600, 3015, 375, normal);
+    txtBCC = MakeChild(edge, L"EDIT", L"", box, kIdBCC, 1320, 1080, 3015, 375, normal);
+    txtSubject = MakeChild(edge, L"EDIT", L"", box, kIdSubject, 1320, 1560, 3015, 375, bold);
+    txtMainAddresses = MakeChild(edge, L"EDIT", L"", box, kIdTo, 1320, 120, 3015, 375, bold);
+    txtAttachmentFileLocation = MakeChild(edge, L"EDIT", L"", box, kIdAttachment, 1320, 5280, 3015, 375, normal);
+    cmdSendIt = MakeChild(0, L"BUTTON", L"Sending E-mail...", WS_TABSTOP | BS_PUSHBUTTON, kIdSend, 1440, 5760, 3015,
+                          375, normal);
+    static constexpr struct {
+        const wchar_t* text;
+        int top, width;
+    } kLabels[5] = {{L"To:", 120, 975},
+                    {L"Carbon Copy:", 600, 975},
+                    {L"Blind Copy:", 1080, 975},
+                    {L"Subject :", 1560, 975},
+                    {L"Body Message:", 2160, 1095}};
+    // One line each: where a wider face stands in for the font, the label's end is clipped, not wrapped out of sight.
+    for (int i = 0; i < 5; ++i)
+        Label1[i] = MakeChild(0, L"STATIC", kLabels[i].text, SS_LEFTNOWORDWRAP, kIdLabel0 + i, 120,
+                              kLabels[i].top, kLabels[i].width, 255, normal);
+    txtmessage = MakeChild(edge, L"EDIT", L"", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL,
+                           kIdMessage, 1320, 2160, 3015, 2895, normal);
+    cmdFileAttached = MakeChild(0, L"BUTTON", L"Attach File:", WS_TABSTOP | BS_PUSHBUTTON, kIdAttachButton, 120, 5280,
+                                1095, 375, normal);
+
+    for (HWND edit : {txtCC, txtBCC, txtSubject, txtMainAddresses, txtAttachmentFileLocation, txtmessage}) {
+        if (!edit) return false;
+        SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);  // no limit below the system's own: nothing is cut
+    }
+    for (HWND control : Label1)
+        if (!control) return false;
+    if (!cmdSendIt || !cmdFileAttached) return false;
+    ui::AddModelessWindow(m_hwnd);  // Tab and Shift+Tab move between the boxes
+    return true;
+}
+
+void frmSendEmail::OnLoad() {
+    FileAttachment.clear();
+    ActualFileName.clear();
+    const std::string subject = "notes-" + ui::ShortDateText(ui::Now());
+    SetWindowTextW(txtSubject, ui::FromAnsi(subject).c_str());
+    if (COutlookNote* note = COutlookNote::Current()) {
+        SetWindowTextW(txtmessage, note->rtbMain.Text().c_str());
+        note->rtbMain.SetSelStart(note->rtbMain.TextLength());
+    }
+}
+
+void frmSendEmail::OnActivate() { SetFocus(txtMainAddresses); }
+
+void frmSendEmail::OnAttachClick() {
+    // Both buffers hold 254 spaces and their terminating zero.
+    std::vector<char> file(255, ' '), fileTitle(255, ' ');
+    file.back() = '\0';
+    fileTitle.back() = '\0';
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = kOpenFileNameSize;
+    ofn.hwndOwner = m_hwnd;
+    ofn.hInstance = ui::ProgramInstance();
+    ofn.lpstrFilter = "All Files (*.*)\0*.*\0";
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = 255;
+    ofn.lpstrFileTitle = fileTitle.data();
+    ofn.nMaxFileTitle = 255;
+    ofn.lpstrInitialDir = "C:\\";
+    ofn.lpstrTitle = "Select a File to Attach!";
+    ofn.Flags = OFN_HIDEREADONLY;
+    if (!OpenFileDialog(&ofn)) return;  // cancelled or failed: everything stays as it was
+
+    file.back() = '\0';
+    FileAttachment = TrimSpaces(file.data());
+    SetWindowTextW(txtAttachmentFileLocation, ui::FromAnsi(FileAttachment).c_str());
+    FindActualFileName();
+    Message(("File to Attach is: " + ActualFileName).c_str(), MB_OK);
+}
+
+void frmSendEmail::FindActualFileName() {
+    // Through wide text: a trail byte of a double-byte character may equal a backslash.
+    ActualFileName = ui::ToAnsi(mailto::FindActualFileName(ui::FromAnsi(FileAttachment)));
+}
+
+void frmSendEmail::OnSendClick() {
+    const mailto::MailFields fields{BoxUtf8(txtMainAddresses), BoxUtf8(txtCC),      BoxUtf8(txtBCC),
+                                    BoxUtf8(txtSubject),       BoxUtf8(txtmessage), BoxUtf8(txtAttachmentFileLocation)};
+    const std::string url = mailto::BuildUrl(fields);  // pure ASCII: the narrow form loses nothing
+    if (url.size() > UrlLimit()) {
+        // Beyond the shell's limit the call crashes (Wine) or the mail program cuts the text (Windows).
+        Message(kTooLong, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    const HINSTANCE result = ShellExecuteA(m_hwnd, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (reinterpret_cast<INT_PTR>(result) <= 32) Message(kNotStarted, MB_OK | MB_ICONEXCLAMATION);
+}
+
+int frmSendEmail::Message(const char* text, UINT flags) const {
+    return MessageBoxA(m_hwnd, text, ui::kProgramTitle, flags);
+}
+
+LRESULT frmSendEmail::OnCtlColor(UINT msg, HDC dc, HWND control) {
+    if (control == txtmessage) {
+        SetTextColor(dc, GetSysColor(COLOR_WINDOW));
+        SetBkColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        return reinterpret_cast<LRESULT>(m_inverseBrush.get());
+    }
+    if (control == txtMainAddresses || control == txtSubject) {
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_MENU));
+        return reinterpret_cast<LRESULT>(m_menuBrush.get());
+    }
+    if (control == txtCC || control == txtBCC || control == txtAttachmentFileLocation) {
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, kCyan);
+        return reinterpret_cast<LRESULT>(m_cyanBrush.get());
+    }
+    return DefWindowProcA(m_hwnd, msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+}
+
+LRESULT frmSendEmail::OnGetDefId() {
+    // Enter on a focused button presses it, as on a form without a default button.
+    const HWND focus = GetFocus();
+    if (focus == cmdSendIt || focus == cmdFileAttached) return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
+    return 0;
+}
+
+void frmSendEmail::OnNextDlgCtl(WPARAM wp, LPARAM lp) {
+    const HWND next = LOWORD(lp) ? reinterpret_cast<HWND>(wp) : GetNextDlgTabItem(m_hwnd, GetFocus(), wp != 0);
+    if (!next) return;
+    if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
+    SetFocus(next);
+}
+
+void frmSendEmail::OnDestroy() { ui::RemoveModelessWindow(m_hwnd); }
+
+void frmSendEmail::OnNcDestroy() {
+    SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, 0);
+    m_hwnd = nullptr;
+    for (HWND& label : Label1) label = nullptr;
+    txtMainAddresses = txtCC = txtBCC = txtSubject = txtmessage = nullptr;
+    cmdFileAttached = txtAttachmentFileLocation = cmdSendIt = nullptr;
+    m_defaultFont.reset();
+    m_boldFont.reset();
+    m_menuBrush.reset();
+    m_cyanBrush.reset();
+    m_inverseBrush.reset();
+    ui::TopLevelWindowDestroyed();
+}

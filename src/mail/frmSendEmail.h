@@ -1,0 +1,83 @@
+#pragma once
+// The e-mail composer: turns the note into a "mailto:" request that the system
+// shell hands to the user's mail program. One program-wide instance, modeless.
+#include <windows.h>
+#include <commdlg.h>
+
+#include <cstddef>
+#include <string>
+
+#include "platform/handles.h"
+
+class frmSendEmail {
+public:
+    // The single program-wide instance, made on first use.
+    static frmSendEmail& Instance();
+
+    // Loads the window when it is not loaded (Load runs: dated subject, the
+    // note as body) and shows it; a loaded window only comes to the front.
+    void Show();
+    HWND hWnd() const { return m_hwnd; }
+
+    // Sets ActualFileName from FileAttachment.
+    void FindActualFileName();
+
+    // The open-file dialog the attach button shows; tests may put their own here.
+    using OpenFileDialogFn = BOOL(WINAPI*)(LPOPENFILENAMEA);
+    static inline OpenFileDialogFn OpenFileDialog = &GetOpenFileNameA;
+
+    // The record size given to the dialog: the form without the three trailing
+    // fields of later systems (76 bytes on 32-bit Windows).
+    static constexpr DWORD kOpenFileNameSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
+
+    // True under Wine (ntdll exports wine_get_version).
+    static bool RunningUnderWine();
+    // The longest URL handed to the shell of the system the program runs on.
+    static std::size_t UrlLimit();
+
+    // Full path of the file last chosen with the attach button, and its file-name part (ANSI).
+    std::string FileAttachment;
+    std::string ActualFileName;
+
+    // The controls: child windows, destroyed with the window.
+    HWND Label1[5] = {};
+    HWND txtMainAddresses = nullptr;
+    HWND txtCC = nullptr;
+    HWND txtBCC = nullptr;
+    HWND txtSubject = nullptr;
+    HWND txtmessage = nullptr;
+    HWND cmdFileAttached = nullptr;
+    HWND txtAttachmentFileLocation = nullptr;
+    HWND cmdSendIt = nullptr;
+
+private:
+    frmSendEmail() = default;
+    ~frmSendEmail() = default;  // the window, if still open, ends with the process
+    frmSendEmail(const frmSendEmail&) = delete;
+    frmSendEmail& operator=(const frmSendEmail&) = delete;
+
+    bool Create();
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+    bool OnCreate();
+    void OnLoad();
+    void OnActivate();
+    void OnAttachClick();
+    void OnSendClick();
+    LRESULT OnCtlColor(UINT msg, HDC dc, HWND control);
+    LRESULT OnGetDefId();
+    void OnNextDlgCtl(WPARAM wp, LPARAM lp);
+    void OnDestroy();
+    void OnNcDestroy();
+
+    HWND MakeChild(DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int id, int left, int top,
+                   int width, int height, HFONT font);
+    int Px(int twips) const { return MulDiv(twips, m_dpi, 1440); }
+    int Message(const char* text, UINT flags) const;
+
+    HWND m_hwnd = nullptr;  // owned: destroyed by its own close or with the process
+    int m_dpi = 96;
+    unique_hfont m_defaultFont, m_boldFont;
+    unique_hbrush m_menuBrush, m_cyanBrush, m_inverseBrush;
+};

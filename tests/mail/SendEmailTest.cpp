@@ -1,0 +1,641 @@
+// The e-mail composer against real windows, the real open-file dialog and a
+// real mail handler: a small program registered for "mailto:" that records the
+// URL the shell gives it.
+#include <windows.h>
+#include <commdlg.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "mail/frmSendEmail.h"
+#include "note/COutlookNote.h"
+#include "platform/handles.h"
+#include "support/msgbox_responder.h"
+#include "support/test_support.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr wchar_t kHandlerDir[] = L"C:\\scrivlet-mail";
+constexpr wchar_t kHandlerExe[] = L"C:\\scrivlet-mail\\capture.exe";
+constexpr wchar_t kCapturedUrl[] = L"C:\\scrivlet-mail\\capture.url";
+constexpr wchar_t kHandlerCommand[] = L"\"C:\\scrivlet-mail\\capture.exe\" \"%1\"";
+constexpr wchar_t kCommandKey[] = L"mailto\\shell\\open\\command";
+
+constexpr wchar_t kNotStarted[] = L"The mail program could not be started.";
+constexpr wchar_t kTooLong[] =
+    L"The note is too long to hand to the mail program.\n\nSave the note as a text file and attach that file instead.";
+
+bool SetHandlerCommand(const std::wstring& command) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, kCommandKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr))
+        return false;
+    const unique_hkey owned(key);
+    return RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                          static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+std::optional<std::wstring> HandlerCommand() {
+    wchar_t value[1024] = {};
+    DWORD size = sizeof value - sizeof(wchar_t);
+    if (RegGetValueW(HKEY_CLASSES_ROOT, kCommandKey, nullptr, RRF_RT_REG_SZ, nullptr, value, &size)) return {};
+    return std::wstring(value);
+}
+
+// The capture program takes the place of the mail program for the whole run;
+// the handler found before is put back at the end.
+class MailHandler : public testing::Environment {
+public:
+    void SetUp() override {
+        previous_ = HandlerCommand();
+        CreateDirectoryW(kHandlerDir, nullptr);
+        const std::wstring built = testsupport::Widen(testsupport::ExeFolder()) + L"\\mail_capture.exe";
+        ASSERT_TRUE(CopyFileW(built.c_str(), kHandlerExe, FALSE)) << "mail_capture.exe is built beside the tests";
+        ASSERT_TRUE(SetHandlerCommand(kHandlerCommand));
+    }
+    void TearDown() override {
+        if (previous_) SetHandlerCommand(*previous_);
+        else RegDeleteKeyW(HKEY_CLASSES_ROOT, kCommandKey);
+        DeleteFileW(kCapturedUrl);
+        DeleteFileW(kHandlerExe);
+        RemoveDirectoryW(kHandlerDir);
+    }
+
+private:
+    std::optional<std::wstring> previous_;
+};
+testing::Environment* const kMailHandler = testing::AddGlobalTestEnvironment(new MailHandler);
+
+std::wstring Text(HWND hwnd) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::string ReadBytes(const wchar_t* path) {
+    const unique_hfile file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) return {};
+    std::string bytes(GetFileSize(file.get(), nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    bytes.resize(read);
+    return bytes;
+}
+
+bool Exists(const wchar_t* path) { return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES; }
+
+RECT ChildRect(HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+class SendEmailTest : public testing::Test {
+protected:
+    void SetUp() override {
+        testsupport::ResetSettings();
+        ASSERT_TRUE(note.Create());
+        DeleteFileW(kCapturedUrl);
+    }
+
+    void TearDown() override {
+        frmSendEmail::OpenFileDialog = &GetOpenFileNameA;
+        if (HWND form = Form().hWnd()) DestroyWindow(form);
+    }
+
+    static frmSendEmail& Form() { return frmSendEmail::Instance(); }
+
+    // "&Email To..." on the note's menu.
+    void OpenComposer() {
+        note.HandleMenuCommand(103);
+        ASSERT_TRUE(IsWindow(Form().hWnd()));
+        testsupport::Pump(30ms);
+    }
+
+    void FillBoxes(const std::wstring& to, const std::wstring& cc, const std::wstring& bcc,
+                   const std::wstring& subject, const std::wstring& body, const std::wstring& attachment) {
+        SetWindowTextW(Form().txtMainAddresses, to.c_str());
+        SetWindowTextW(Form().txtCC, cc.c_str());
+        SetWindowTextW(Form().txtBCC, bcc.c_str());
+        SetWindowTextW(Form().txtSubject, subject.c_str());
+        SetWindowTextW(Form().txtmessage, body.c_str());
+        SetWindowTextW(Form().txtAttachmentFileLocation, attachment.c_str());
+    }
+
+    std::vector<std::wstring> BoxTexts() {
+        const frmSendEmail& f = Form();
+        return {Text(f.txtMainAddresses), Text(f.txtCC),      Text(f.txtBCC),
+                Text(f.txtSubject),       Text(f.txtmessage), Text(f.txtAttachmentFileLocation)};
+    }
+
+    // Presses "Sending E-mail..." and returns the URL the mail program received.
+    std::optional<std::string> SendAndCapture() {
+        DeleteFileW(kCapturedUrl);
+        SendMessageW(Form().cmdSendIt, BM_CLICK, 0, 0);
+        if (!testsupport::PumpUntil([] { return Exists(kCapturedUrl); }, 20s)) return {};
+        return ReadBytes(kCapturedUrl);
+    }
+
+    COutlookNote note;
+};
+
+// ---------------------------------------------------------------------------
+// The window's design.
+
+TEST_F(SendEmailTest, CaptionSizeAndPlaceOnTheScreen) {
+    OpenComposer();
+    const HWND form = Form().hWnd();
+    EXPECT_EQ(Text(form), L"SendEmail");
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    RECT client{};
+    GetClientRect(form, &client);
+    EXPECT_EQ(client.right, MulDiv(4830, dpi, 1440));
+    EXPECT_EQ(client.bottom, MulDiv(6285, dpi, 1440));
+    RECT frame{};
+    GetWindowRect(form, &frame);
+    EXPECT_NEAR((frame.left + frame.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    EXPECT_NEAR((frame.top + frame.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+    EXPECT_EQ(GetWindow(form, GW_OWNER), nullptr);
+}
+
+TEST_F(SendEmailTest, ControlsPlacesTextsFontsAndTabOrder) {
+    OpenComposer();
+    frmSendEmail& f = Form();
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    auto px = [dpi](int twips) { return MulDiv(twips, dpi, 1440); };
+    struct Expected {
+        HWND hwnd;
+        const wchar_t* cls;
+        const wchar_t* text;  // null: not checked here
+        int left, top, width, height;
+        bool bold;
+    };
+    // In tab order: the z-order of the children.
+    const Expected controls[] = {
+        {f.txtCC, L"Edit", L"", 1320, 600, 3015, 375, false},
+        {f.txtBCC, L"Edit", L"", 1320, 1080, 3015, 375, false},
+        {f.txtSubject, L"Edit", nullptr, 1320, 1560, 3015, 375, true},
+        {f.txtMainAddresses, L"Edit", L"", 1320, 120, 3015, 375, true},
+        {f.txtAttachmentFileLocation, L"Edit", L"", 1320, 5280, 3015, 375, false},
+        {f.cmdSendIt, L"Button", L"Sending E-mail...", 1440, 5760, 3015, 375, false},
+        {f.Label1[0], L"Static", L"To:", 120, 120, 975, 255, false},
+        {f.Label1[1], L"Static", L"Carbon Copy:", 120, 600, 975, 255, false},
+        {f.Label1[2], L"Static", L"Blind Copy:", 120, 1080, 975, 255, false},
+        {f.Label1[3], L"Static", L"Subject :", 120, 1560, 975, 255, false},
+        {f.Label1[4], L"Static", L"Body Message:", 120, 2160, 1095, 255, false},
+        {f.txtmessage, L"Edit", nullptr, 1320, 2160, 3015, 2895, false},
+        {f.cmdFileAttached, L"Button", L"Attach File:", 120, 5280, 1095, 375, false},
+    };
+    HWND child = GetWindow(f.hWnd(), GW_CHILD);
+    for (const Expected& c : controls) {
+        SCOPED_TRACE(testing::Message() << "control at " << c.left << "," << c.top);
+        ASSERT_NE(c.hwnd, nullptr);
+        EXPECT_EQ(child, c.hwnd) << "tab order";
+        child = GetWindow(child, GW_HWNDNEXT);
+        wchar_t cls[32] = {};
+        GetClassNameW(c.hwnd, cls, 32);
+        EXPECT_EQ(lstrcmpiW(cls, c.cls), 0) << cls;
+        if (c.text) {
+            EXPECT_EQ(Text(c.hwnd), c.text);
+        }
+        const RECT r = ChildRect(c.hwnd);
+        EXPECT_EQ(r.left, px(c.left));
+        EXPECT_EQ(r.top, px(c.top));
+        EXPECT_EQ(r.right - r.left, px(c.width));
+        EXPECT_EQ(r.bottom - r.top, px(c.height));
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(c.hwnd, WM_GETFONT, 0, 0)), sizeof font, &font);
+        EXPECT_STREQ(font.lfFaceName, L"MS Sans Serif");
+        EXPECT_EQ(font.lfWeight, c.bold ? FW_BOLD : FW_NORMAL);
+        EXPECT_EQ(font.lfHeight, -MulDiv(c.bold ? 975 : 825, dpi, 7200));
+    }
+    EXPECT_EQ(child, nullptr) << "no other controls";
+    EXPECT_TRUE(GetWindowLongW(f.txtmessage, GWL_STYLE) & ES_MULTILINE);
+    EXPECT_TRUE(GetWindowLongW(f.txtmessage, GWL_STYLE) & WS_VSCROLL);
+    EXPECT_FALSE(GetWindowLongW(f.txtMainAddresses, GWL_STYLE) & ES_MULTILINE);
+    EXPECT_TRUE(IsWindowUnicode(f.txtmessage));
+}
+
+TEST_F(SendEmailTest, BoxColours) {
+    OpenComposer();
+    frmSendEmail& f = Form();
+    const COLORREF cyan = RGB(128, 255, 255);
+    const struct {
+        HWND box;
+        COLORREF back, text;
+    } boxes[] = {
+        {f.txtMainAddresses, GetSysColor(COLOR_MENU), GetSysColor(COLOR_WINDOWTEXT)},
+        {f.txtSubject, GetSysColor(COLOR_MENU), GetSysColor(COLOR_WINDOWTEXT)},
+        {f.txtCC, cyan, GetSysColor(COLOR_WINDOWTEXT)},
+        {f.txtBCC, cyan, GetSysColor(COLOR_WINDOWTEXT)},
+        {f.txtAttachmentFileLocation, cyan, GetSysColor(COLOR_WINDOWTEXT)},
+        {f.txtmessage, GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW)},
+    };
+    const unique_hdc dc(CreateCompatibleDC(nullptr));
+    for (const auto& b : boxes) {
+        const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
+            f.hWnd(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(b.box)));
+        LOGBRUSH lb{};
+        ASSERT_TRUE(GetObjectW(brush, sizeof lb, &lb));
+        EXPECT_EQ(lb.lbColor, b.back);
+        EXPECT_EQ(GetBkColor(dc.get()), b.back);
+        EXPECT_EQ(GetTextColor(dc.get()), b.text);
+    }
+    // And on the screen: the inside of the box, away from its text.
+    RedrawWindow(f.hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    for (const auto& b : boxes) {
+        RECT r{};
+        GetClientRect(b.box, &r);
+        HDC boxDc = GetDC(b.box);
+        const COLORREF pixel = GetPixel(boxDc, r.right / 2, r.bottom - 2);
+        ReleaseDC(b.box, boxDc);
+        EXPECT_EQ(pixel, b.back);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Load, the single instance and Activate.
+
+TEST_F(SendEmailTest, LoadTakesTheDatedSubjectAndTheWholeNote) {
+    const std::wstring noteText = L"First line\r\nSecond & last? #1 100%\r\n\u03a3\u00fc \u65e5\u672c \U0001F600";
+    note.rtbMain.SetText(noteText);
+    note.rtbMain.SetSelStart(2);
+    note.rtbMain.SetSelLength(4);
+    OpenComposer();
+    wchar_t date[80] = {};
+    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date, 80);
+    EXPECT_EQ(Text(Form().txtSubject), std::wstring(L"notes-") + date);
+    EXPECT_EQ(Text(Form().txtmessage), noteText);
+    EXPECT_EQ(note.rtbMain.SelStart(), note.rtbMain.TextLength());
+    EXPECT_EQ(note.rtbMain.SelLength(), 0);
+    for (HWND box : {Form().txtMainAddresses, Form().txtCC, Form().txtBCC, Form().txtAttachmentFileLocation})
+        EXPECT_EQ(Text(box), L"");
+    EXPECT_EQ(Form().FileAttachment, "");
+    EXPECT_EQ(Form().ActualFileName, "");
+}
+
+TEST_F(SendEmailTest, OneInstanceComesToFrontAndLoadsAgainOnlyAfterClosing) {
+    note.rtbMain.SetText(L"old note");
+    OpenComposer();
+    const HWND first = Form().hWnd();
+    SetWindowTextW(Form().txtmessage, L"edited body");
+    note.rtbMain.SetText(L"new note");
+    SetActiveWindow(note.hWnd());
+    note.HandleMenuCommand(103);
+    EXPECT_EQ(Form().hWnd(), first);
+    EXPECT_EQ(GetActiveWindow(), first);
+    EXPECT_EQ(Text(Form().txtmessage), L"edited body");
+
+    SendMessageW(first, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_EQ(Form().hWnd(), nullptr);
+    note.HandleMenuCommand(103);
+    ASSERT_TRUE(IsWindow(Form().hWnd()));
+    EXPECT_EQ(Text(Form().txtmessage), L"new note");
+}
+
+TEST_F(SendEmailTest, StaysOpenWhenTheNoteCloses) {
+    OpenComposer();
+    DestroyWindow(note.hWnd());
+    EXPECT_EQ(COutlookNote::Current(), nullptr);
+    testsupport::Pump(30ms);
+    EXPECT_TRUE(IsWindowVisible(Form().hWnd()));
+}
+
+TEST_F(SendEmailTest, ActivateMovesTheFocusToTheToBox) {
+    OpenComposer();
+    EXPECT_EQ(GetFocus(), Form().txtMainAddresses);
+    for (HWND elsewhere : {Form().txtCC, Form().txtmessage, Form().cmdSendIt}) {
+        SetFocus(elsewhere);
+        SetActiveWindow(note.hWnd());
+        EXPECT_NE(GetFocus(), Form().txtMainAddresses);
+        SetActiveWindow(Form().hWnd());
+        EXPECT_EQ(GetFocus(), Form().txtMainAddresses);
+    }
+}
+
+TEST_F(SendEmailTest, TabKeyVisitsTheControlsInTabOrder) {
+    OpenComposer();
+    frmSendEmail& f = Form();
+    SetFocus(f.txtCC);
+    const HWND order[] = {f.txtBCC,    f.txtSubject, f.txtMainAddresses, f.txtAttachmentFileLocation,
+                          f.cmdSendIt, f.txtmessage, f.cmdFileAttached,  f.txtCC};
+    for (HWND expected : order) {
+        PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+        PostMessageW(GetFocus(), WM_KEYUP, VK_TAB, 0xC0000001);
+        testsupport::Pump(20ms);
+        EXPECT_EQ(GetFocus(), expected);
+    }
+    EXPECT_EQ(Text(f.txtmessage).find(L'\t'), std::wstring::npos) << "Tab left the body unchanged";
+}
+
+// ---------------------------------------------------------------------------
+// The attach button.
+
+struct DialogCall {
+    OPENFILENAMEA record{};
+    std::string filter, file, fileTitle, initialDir, title;
+    int calls = 0;
+};
+DialogCall g_dialogCall;
+std::string g_dialogAnswer;  // empty: cancel
+
+BOOL WINAPI FakeOpenFileDialog(LPOPENFILENAMEA ofn) {
+    ++g_dialogCall.calls;
+    g_dialogCall.record = *ofn;
+    g_dialogCall.filter.assign(ofn->lpstrFilter, 21);
+    g_dialogCall.file = ofn->lpstrFile;
+    g_dialogCall.fileTitle = ofn->lpstrFileTitle;
+    g_dialogCall.initialDir = ofn->lpstrInitialDir;
+    g_dialogCall.title = ofn->lpstrTitle;
+    if (g_dialogAnswer.empty()) return FALSE;
+    // The dialog ends the path with a zero and leaves the rest of the buffer as it was.
+    memcpy(ofn->lpstrFile, g_dialogAnswer.c_str(), g_dialogAnswer.size() + 1);
+    return TRUE;
+}
+
+TEST_F(SendEmailTest, AttachShowsTheDialogWithItsRecord) {
+    OpenComposer();
+    frmSendEmail::OpenFileDialog = &FakeOpenFileDialog;
+    g_dialogCall = {};
+    g_dialogAnswer.clear();
+    MessageBoxResponder responder(IDOK);
+    SendMessageW(Form().cmdFileAttached, BM_CLICK, 0, 0);
+    ASSERT_EQ(g_dialogCall.calls, 1);
+    const OPENFILENAMEA& r = g_dialogCall.record;
+    EXPECT_EQ(r.lStructSize, sizeof(void*) == 4 ? 76u : offsetof(OPENFILENAMEA, pvReserved));
+    EXPECT_EQ(r.hwndOwner, Form().hWnd());
+    EXPECT_EQ(r.hInstance, GetModuleHandleW(nullptr));
+    EXPECT_EQ(g_dialogCall.filter, std::string("All Files (*.*)\0*.*\0\0", 21));
+    EXPECT_EQ(r.lpstrCustomFilter, nullptr);
+    EXPECT_EQ(r.nFilterIndex, 0u);
+    EXPECT_EQ(g_dialogCall.file, std::string(254, ' '));
+    EXPECT_EQ(r.nMaxFile, 255u);
+    EXPECT_EQ(g_dialogCall.fileTitle, std::string(254, ' '));
+    EXPECT_EQ(r.nMaxFileTitle, 255u);
+    EXPECT_EQ(g_dialogCall.initialDir, "C:\\");
+    EXPECT_EQ(g_dialogCall.title, "Select a File to Attach!");
+    EXPECT_EQ(r.Flags, static_cast<DWORD>(OFN_HIDEREADONLY));
+    EXPECT_EQ(r.lpstrDefExt, nullptr);
+    EXPECT_EQ(r.lpfnHook, nullptr);
+    EXPECT_EQ(r.lpTemplateName, nullptr);
+    // Cancelled: nothing changed, nothing shown.
+    EXPECT_TRUE(responder.seen().empty());
+    EXPECT_EQ(Text(Form().txtAttachmentFileLocation), L"");
+    EXPECT_EQ(Form().FileAttachment, "");
+}
+
+TEST_F(SendEmailTest, AttachChoiceFillsTheBoxAndNamesTheFile) {
+    OpenComposer();
+    frmSendEmail::OpenFileDialog = &FakeOpenFileDialog;
+    const struct {
+        const char* chosen;
+        const char* path;
+        const char* name;
+    } cases[] = {
+        {"C:\\Docs\\list.txt", "C:\\Docs\\list.txt", "list.txt"},
+        {"C:\\My Documents\\a b.doc  ", "C:\\My Documents\\a b.doc", "a b.doc"},
+        {"\\\\server\\share\\report", "\\\\server\\share\\report", "report"},
+    };
+    for (const auto& c : cases) {
+        g_dialogAnswer = c.chosen;
+        MessageBoxResponder responder(IDOK);
+        SendMessageW(Form().cmdFileAttached, BM_CLICK, 0, 0);
+        EXPECT_EQ(Form().FileAttachment, c.path);
+        EXPECT_EQ(Form().ActualFileName, c.name);
+        EXPECT_EQ(Text(Form().txtAttachmentFileLocation), testsupport::Widen(c.path));
+        ASSERT_EQ(responder.seen().size(), 1u);
+        EXPECT_EQ(responder.seen()[0].caption, L"Scrivlet");
+        EXPECT_EQ(responder.seen()[0].text, L"File to Attach is: " + testsupport::Widen(c.name));
+        EXPECT_TRUE(responder.seen()[0].hadButton);
+    }
+}
+
+// Drives the open-file dialog of the test's thread from a second thread: types
+// a path into its file-name box and presses OK (or presses Cancel when the
+// path is empty), then answers and records every message box that follows
+// until the click has returned.
+class DialogDriver {
+public:
+    explicit DialogDriver(std::wstring path)
+        : path_(std::move(path)), uiThread_(GetCurrentThreadId()), thread_([this] { Run(); }) {}
+    ~DialogDriver() { Finish(); }
+    DialogDriver(const DialogDriver&) = delete;
+    DialogDriver& operator=(const DialogDriver&) = delete;
+
+    // Called once the click has returned; after it the findings may be read.
+    void Finish() {
+        clickDone_ = true;
+        if (thread_.joinable()) thread_.join();
+    }
+    bool sawDialog() const { return sawDialog_; }
+    const std::vector<std::wstring>& boxTexts() const { return boxTexts_; }
+    const std::vector<std::wstring>& boxCaptions() const { return boxCaptions_; }
+
+private:
+    struct Search {
+        bool fileDialog;
+        HWND found = nullptr;
+    };
+    static BOOL CALLBACK Match(HWND hwnd, LPARAM lp) {
+        auto* s = reinterpret_cast<Search*>(lp);
+        wchar_t cls[16] = {};
+        GetClassNameW(hwnd, cls, 16);
+        if (lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+        if ((GetDlgItem(hwnd, 0x47c) != nullptr) != s->fileDialog) return TRUE;
+        s->found = hwnd;
+        return FALSE;
+    }
+    HWND Find(bool fileDialog) const {
+        Search s{fileDialog};
+        EnumThreadWindows(uiThread_, Match, reinterpret_cast<LPARAM>(&s));
+        return s.found;
+    }
+    static std::wstring WindowText(HWND hwnd) {
+        wchar_t buffer[512] = {};
+        SendMessageW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer));
+        return buffer;
+    }
+    void Run() {
+        HWND dialog = nullptr;
+        while (!clickDone_ && !(dialog = Find(true))) Sleep(10);
+        if (!dialog) return;
+        sawDialog_ = true;
+        Sleep(100);  // the dialog fills its boxes after it shows; answer it after that
+        if (path_.empty()) {
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        } else {
+            SendMessageW(GetDlgItem(dialog, 0x47c), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path_.c_str()));
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        }
+        HWND answered = nullptr;
+        while (!clickDone_) {
+            const HWND box = Find(false);
+            if (box && box != answered) {
+                answered = box;
+                boxCaptions_.push_back(WindowText(box));
+                boxTexts_.push_back(WindowText(GetDlgItem(box, 0xFFFF)));
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+            }
+            Sleep(10);
+        }
+    }
+
+    std::wstring path_;
+    DWORD uiThread_;
+    std::atomic<bool> clickDone_{false};
+    std::atomic<bool> sawDialog_{false};
+    std::vector<std::wstring> boxTexts_, boxCaptions_;
+    std::thread thread_;  // last: starts when everything above is ready
+};
+
+TEST_F(SendEmailTest, RealDialogChoosesAFileAndCancelKeepsIt) {
+    const bool madeFolder = CreateDirectoryW(L"C:\\Docs", nullptr);
+    const bool created = unique_hfile(CreateFileW(L"C:\\Docs\\list.txt", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0,
+                                                  nullptr)).get() != INVALID_HANDLE_VALUE;
+    OpenComposer();
+    {
+        DialogDriver driver(L"C:\\Docs\\list.txt");
+        SendMessageW(Form().cmdFileAttached, BM_CLICK, 0, 0);
+        driver.Finish();
+        ASSERT_TRUE(driver.sawDialog());
+        EXPECT_EQ(Text(Form().txtAttachmentFileLocation), L"C:\\Docs\\list.txt");
+        EXPECT_EQ(Form().FileAttachment, "C:\\Docs\\list.txt");
+        EXPECT_EQ(Form().ActualFileName, "list.txt");
+        EXPECT_EQ(driver.boxTexts(), std::vector<std::wstring>{L"File to Attach is: list.txt"});
+        EXPECT_EQ(driver.boxCaptions(), std::vector<std::wstring>{L"Scrivlet"});
+    }
+    {
+        DialogDriver driver(L"");
+        SendMessageW(Form().cmdFileAttached, BM_CLICK, 0, 0);
+        driver.Finish();
+        ASSERT_TRUE(driver.sawDialog());
+        EXPECT_EQ(Text(Form().txtAttachmentFileLocation), L"C:\\Docs\\list.txt");
+        EXPECT_EQ(Form().FileAttachment, "C:\\Docs\\list.txt");
+        EXPECT_TRUE(driver.boxTexts().empty()) << "a cancelled dialog shows nothing";
+    }
+    if (created) DeleteFileW(L"C:\\Docs\\list.txt");
+    if (madeFolder) RemoveDirectoryW(L"C:\\Docs");
+}
+
+// ---------------------------------------------------------------------------
+// The send button, through the shell to the registered mail program.
+
+TEST_F(SendEmailTest, SendHandsTheEncodedUrlToTheMailProgram) {
+    OpenComposer();
+    const struct {
+        const wchar_t *to, *cc, *bcc, *subject, *body, *attachment;
+        const char* url;
+    } cases[] = {
+        {L"T", L"", L"", L"S", L"B", L"", "mailto:T?Subject=S&Body=B"},
+        {L"", L"", L"", L"", L"", L"", "mailto:"},
+        {L"", L"C", L"", L"", L"", L"", "mailto:?CC=C"},
+        {L"T", L"", L"", L"", L"line one\r\nline two", L"", "mailto:T?Body=line%20one%0D%0Aline%20two"},
+        {L"a@example.com,b@example.org", L"c@example.com", L"d@example.com", L"Hi", L"x", L"",
+         "mailto:a@example.com,b@example.org?CC=c@example.com&BCC=d@example.com&Subject=Hi&Body=x"},
+        {L"me@example.com", L"", L"", L"", L"Note&CC=someone@example.com", L"",
+         "mailto:me@example.com?Body=Note%26CC%3Dsomeone@example.com"},
+        {L"me@example.com", L"", L"", L"", L"x&Attach=C:\\secret.doc", L"",
+         "mailto:me@example.com?Body=x%26Attach%3DC:%5Csecret.doc"},
+        {L"T", L"", L"", L"why? #2", L"100% & more", L"", "mailto:T?Subject=why%3F%20%232&Body=100%25%20%26%20more"},
+        {L"T", L"", L"", L"%PATH%", L"%1 %%", L"", "mailto:T?Subject=%25PATH%25&Body=%251%20%25%25"},
+        {L"T", L"", L"", L"Gr\u00fc\u00dfe", L"\u03a3 \u65e5\u672c \U0001F600", L"",
+         "mailto:T?Subject=Gr%C3%BC%C3%9Fe&Body=%CE%A3%20%E6%97%A5%E6%9C%AC%20%F0%9F%98%80"},
+        {L"T", L"", L"", L"", L"", L"C:\\My Documents\\list 1.txt",
+         "mailto:T?Attach=\"C:%5CMy%20Documents%5Clist%201.txt\""},
+        {L"T", L"", L"", L"", L"B", L"C:\\Docs\\list.txt", "mailto:T?Body=B&Attach=\"C:%5CDocs%5Clist.txt\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.url);
+        FillBoxes(c.to, c.cc, c.bcc, c.subject, c.body, c.attachment);
+        const std::vector<std::wstring> before = BoxTexts();
+        MessageBoxResponder responder(IDOK);
+        const std::optional<std::string> url = SendAndCapture();
+        ASSERT_TRUE(url.has_value()) << "the mail program received nothing";
+        EXPECT_EQ(*url, c.url);
+        EXPECT_TRUE(responder.seen().empty());
+        EXPECT_EQ(BoxTexts(), before) << "the window stays as it was";
+        EXPECT_TRUE(IsWindowVisible(Form().hWnd()));
+    }
+}
+
+TEST_F(SendEmailTest, ErasedSubjectAndErasedAttachmentAreLeftOut) {
+    OpenComposer();
+    frmSendEmail::OpenFileDialog = &FakeOpenFileDialog;
+    g_dialogAnswer = "C:\\Docs\\list.txt";
+    {
+        MessageBoxResponder responder(IDOK);
+        SendMessageW(Form().cmdFileAttached, BM_CLICK, 0, 0);
+    }
+    SetWindowTextW(Form().txtMainAddresses, L"T");
+    SetWindowTextW(Form().txtSubject, L"S");
+    SetWindowTextW(Form().txtmessage, L"B");
+    EXPECT_EQ(SendAndCapture().value_or("(nothing)"), "mailto:T?Subject=S&Body=B&Attach=\"C:%5CDocs%5Clist.txt\"");
+    SetWindowTextW(Form().txtSubject, L"");
+    SetWindowTextW(Form().txtAttachmentFileLocation, L"");
+    EXPECT_EQ(SendAndCapture().value_or("(nothing)"), "mailto:T?Body=B");
+    EXPECT_EQ(Form().FileAttachment, "C:\\Docs\\list.txt") << "the field is not what is sent";
+}
+
+TEST_F(SendEmailTest, LongNoteJustUnderAndOverTheLimit) {
+    OpenComposer();
+    const std::size_t limit = frmSendEmail::UrlLimit();
+    EXPECT_EQ(limit, frmSendEmail::RunningUnderWine() ? 768u : 2048u);
+    const std::string head = "mailto:T?Body=";
+    FillBoxes(L"T", L"", L"", L"", std::wstring(limit - head.size(), L'x'), L"");
+    {
+        MessageBoxResponder responder(IDOK);
+        const std::optional<std::string> url = SendAndCapture();
+        ASSERT_TRUE(url.has_value());
+        EXPECT_EQ(*url, head + std::string(limit - head.size(), 'x'));
+        EXPECT_TRUE(responder.seen().empty());
+    }
+    // One character more, an encoded character more, and a note far beyond:
+    // the message instead of the shell, and nothing typed is lost.
+    for (const std::wstring& body : {std::wstring(limit - head.size() + 1, L'x'),
+                                    std::wstring(limit - head.size() - 2, L'x') + L"\r",
+                                    std::wstring(3000, L'w') + L"\r\n" + std::wstring(3000, L'z')}) {
+        SetWindowTextW(Form().txtmessage, body.c_str());
+        const std::vector<std::wstring> before = BoxTexts();
+        DeleteFileW(kCapturedUrl);
+        MessageBoxResponder responder(IDOK);
+        SendMessageW(Form().cmdSendIt, BM_CLICK, 0, 0);
+        ASSERT_EQ(responder.seen().size(), 1u);
+        EXPECT_EQ(responder.seen()[0].caption, L"Scrivlet");
+        EXPECT_EQ(responder.seen()[0].text, kTooLong);
+        EXPECT_EQ(BoxTexts(), before);
+        testsupport::Pump(500ms);
+        EXPECT_FALSE(Exists(kCapturedUrl)) << "the shell was not called";
+    }
+}
+
+TEST_F(SendEmailTest, FailedHandOverIsReported) {
+    OpenComposer();
+    FillBoxes(L"T", L"", L"", L"S", L"B", L"");
+    const std::vector<std::wstring> before = BoxTexts();
+    ASSERT_TRUE(SetHandlerCommand(L"\"C:\\scrivlet-mail\\missing.exe\" \"%1\""));
+    MessageBoxResponder responder(IDOK);
+    SendMessageW(Form().cmdSendIt, BM_CLICK, 0, 0);
+    ASSERT_TRUE(SetHandlerCommand(kHandlerCommand));
+    ASSERT_EQ(responder.seen().size(), 1u);
+    EXPECT_EQ(responder.seen()[0].caption, L"Scrivlet");
+    EXPECT_EQ(responder.seen()[0].text, kNotStarted);
+    EXPECT_TRUE(responder.seen()[0].hadButton);
+    EXPECT_EQ(BoxTexts(), before);
+    EXPECT_TRUE(IsWindowVisible(Form().hWnd()));
+}
+
+}  // namespace
