@@ -40,6 +40,7 @@ public:
     void NewNote();
 
     void MinimizeNote();
+    void PrintNote();
 
     std::int32_t ForeColorID = 0;
     std::int32_t BackColorID = 0;

@@ -29,6 +29,9 @@ void COutlookNote::HandleMenuCommand(int id) {
         rtbMain.SetSelStart(0);
         rtbMain.SetSelLength(rtbMain.TextLength());
         break;
+    case 107:
+        PrintNote();
+        break;
     case 110:
         MinimizeNote();
         ShowWindow(m_hwnd, SW_MINIMIZE);

@@ -13,3 +13,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/NoteMinimize.cpp
     ${CMAKE_CURRENT_LIST_DIR}/NoteMouse.cpp)
 endif()
+if(WIN32)
+  target_sources(scrivlet_app PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/NotePrint.cpp)
+endif()

@@ -2,6 +2,7 @@
 // The note's text area: a thin view of the system rich edit control with the
 // few operations the note relies on.
 #include <windows.h>
+#include <richedit.h>
 
 #include <string>
 #include <string_view>
@@ -32,6 +33,16 @@ public:
 
     // Places the control; a negative width or height leaves it where it was.
     bool Move(int left, int top, int width, int height);
+
+    // EM_FORMATRANGE: with a record and a nonzero wParam lays out and
+    // draws the text from chrg.cpMin within rc on the record's device context and
+    // returns the first position that did not fit (wParam 0: measures only);
+    // with no record frees the control's cached layout. Where the control cannot
+    // lay out (no progress on a non-empty range, as Wine's stub), the page is laid
+    // out here with GDI in the same rectangle: word wrap at the right edge, the
+    // font of the page's first character scaled for the device (read through a
+    // momentary selection, put back), black text, a page break at the bottom.
+    LRESULT FormatRange(WPARAM wParam, FORMATRANGE* range);
 
 private:
     void ApplyTextColor(WPARAM scope);

@@ -10,3 +10,9 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/text_files.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ui_services.cpp)
 endif()
+target_sources(scrivlet_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/print_layout.cpp)
+if(WIN32)
+  target_sources(scrivlet_app PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/modPrintRTB.cpp)
+endif()
