@@ -235,6 +235,24 @@ TEST_F(LocationTest, CancelThenNoLeavesTheLocationEmpty) {
     EXPECT_TRUE(none.seen().empty());
 }
 
+TEST_F(LocationTest, ValuesOfTheWrongTypeCountAsMissing) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, kLocationKey, &key), ERROR_SUCCESS);
+    const DWORD number = 1;
+    RegSetValueExA(key, "Location", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    RegCloseKey(key);
+    ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, (kUninstall + std::string("2")).c_str(), &key), ERROR_SUCCESS);
+    const char expand[] = "C:\\Program Files\\Scrivlet\\ST6UNST.LOG";
+    RegSetValueExA(key, "UninstallString", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(expand), sizeof expand);
+    RegCloseKey(key);
+    DialogScript script({DialogScript::Press(IDCANCEL), DialogScript::Press(IDOK), DialogScript::Press(IDNO)});
+    COutlookNote note;
+    ASSERT_TRUE(note.Create());
+    ASSERT_FALSE(script.seen().empty());
+    EXPECT_EQ(script.seen()[0].caption, "Please give me the Scrivlet Location.");
+    EXPECT_EQ(note.LocationOfScrivlet, "");
+}
+
 TEST_F(LocationTest, RejectedPathIsKeptButNotStored) {
     DialogScript script({DialogScript::Type("D:\\Tools\\notes.exe"), DialogScript::Press(IDNO)});
     COutlookNote note;

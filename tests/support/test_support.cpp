@@ -1,5 +1,8 @@
 #include "support/test_support.h"
 
+#include <windows.h>
+#include <psapi.h>
+
 #include <map>
 
 #include "platform/handles.h"
@@ -115,6 +118,45 @@ Pixels CaptureClient(HWND hwnd) {
     }
     SelectObject(memory.get(), old);
     return p;
+}
+
+DWORD CountGdiObjects() {
+    if (const DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return n;
+    DWORD n = 0;  // Wine takes a handle's index alone for any live object of this process
+    for (UINT_PTR index = 0x20; index < 0x10000; ++index)
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index))) ++n;
+    return n;
+}
+
+DWORD CountUserObjects() {
+    if (const DWORD n = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)) return n;
+    DWORD n = 0;  // windows and menus by their short handles, as above
+    for (UINT_PTR value = 0x20; value < 0x10000; value += 2) {
+        if (IsWindow(reinterpret_cast<HWND>(value)) || IsMenu(reinterpret_cast<HMENU>(value))) ++n;
+    }
+    return n;
+}
+
+SIZE_T PrivateBytes() {
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof counters;
+    if (GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                             sizeof counters) &&
+        counters.PrivateUsage)
+        return counters.PrivateUsage;
+    // Wine leaves PrivateUsage empty; its process is the Linux process, whose
+    // anonymous resident memory is the same measure.
+    std::string status;
+    HANDLE file = CreateFileA("Z:\\proc\\self\\status", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        char buffer[8192];
+        DWORD got = 0;
+        while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) status.append(buffer, got);
+        CloseHandle(file);
+    }
+    const size_t at = status.find("RssAnon:");
+    return at == std::string::npos ? 0 : static_cast<SIZE_T>(std::stoull(status.substr(at + 8))) * 1024;
 }
 
 std::string ExeFolder() {

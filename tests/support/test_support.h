@@ -47,6 +47,13 @@ struct Pixels {
 };
 Pixels CaptureClient(HWND hwnd);
 
+// The process's live GDI and USER objects and its private memory in bytes.
+// Where the system does not count objects (Wine's GetGuiResources reports 0),
+// they are counted by looking at every short handle value.
+DWORD CountGdiObjects();
+DWORD CountUserObjects();
+SIZE_T PrivateBytes();
+
 // The folder of the running test program, without a trailing backslash.
 std::string ExeFolder();
 
