@@ -52,11 +52,16 @@ if(SCRIVLET_RUN_WINE_TESTS)
   set_tests_properties(core_tests_wine PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${SCRIVLET_WINE_ENV}")
 endif()
 
-# One test executable per subsystem, one CTest test each.
-function(scrivlet_wine_test name)
+# A Windows test program; scrivlet_wine_test also registers it, one CTest test
+# per program.
+function(scrivlet_wine_program name)
   add_executable(${name} ${ARGN})
   target_link_libraries(${name} PRIVATE scrivlet_test_support scrivlet_warnings)
   add_dependencies(${name} scrivlet_icons)
+endfunction()
+
+function(scrivlet_wine_test name)
+  scrivlet_wine_program(${name} ${ARGN})
   if(SCRIVLET_RUN_WINE_TESTS)
     add_test(NAME ${name}
       COMMAND timeout -k 10 600 ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}>

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "note/note_layout.h"
 #include "platform/ui_services.h"
 
 namespace {
@@ -14,13 +15,6 @@ constexpr std::int16_t kEscape = 27;
 COutlookNote* g_current = nullptr;
 
 int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
-
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);  // borrowed: released right here
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
 
 bool RegisterNoteClass(WNDPROC wndProc) {
     WNDCLASSEXA wc{};
@@ -51,11 +45,11 @@ bool COutlookNote::Create() {
     // keeps the note out of the taskbar.
     const DWORD style = WS_POPUP | WS_THICKFRAME | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_TOOLWINDOW;
-    const int dpi = ScreenDpi();
-    RECT frame{TwipsToPixels(5025, dpi), TwipsToPixels(3060, dpi), 0, 0};
-    frame.right = frame.left + TwipsToPixels(4515, dpi);
-    frame.bottom = frame.top + TwipsToPixels(2940, dpi);
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    m_dpi = ui::SystemDpi();
+    RECT frame{TwipsToPixels(5025, m_dpi), TwipsToPixels(3060, m_dpi), 0, 0};
+    frame.right = frame.left + TwipsToPixels(4515, m_dpi);
+    frame.bottom = frame.top + TwipsToPixels(2940, m_dpi);
+    ui::AdjustFrameForDpi(&frame, style, exStyle, m_dpi);
     if (!CreateWindowExA(exStyle, kClassName, "", style, frame.left, frame.top, frame.right - frame.left,
                          frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleA(nullptr), this))
         return false;
@@ -121,6 +115,9 @@ LRESULT COutlookNote::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
         Unload();  // asks the exit question; may cancel
         return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+        return 0;
     case WM_NCDESTROY: {
         const LRESULT result = DefWindowProcA(m_hwnd, msg, wp, lp);
         OnNcDestroy();
@@ -130,13 +127,20 @@ LRESULT COutlookNote::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(m_hwnd, msg, wp, lp);
 }
 
-bool COutlookNote::OnCreate() {
+int COutlookNote::Scale(int pixels) const { return ScaleForDpi(pixels, m_dpi); }
+
+void COutlookNote::MakeFont() {
     LOGFONTA lf{};
-    lf.lfHeight = -MulDiv(825, ScreenDpi(), 7200);  // 8.25 points
+    lf.lfHeight = -MulDiv(825, m_dpi, 7200);  // 8.25 points
     lf.lfWeight = FW_NORMAL;
     lf.lfCharSet = DEFAULT_CHARSET;
     lstrcpynA(lf.lfFaceName, "Verdana", LF_FACESIZE);
     m_font.reset(CreateFontIndirectA(&lf));
+}
+
+bool COutlookNote::OnCreate() {
+    m_dpi = ui::WindowDpi(m_hwnd);
+    MakeFont();
     SetWindowBackColor(0);
     if (!rtbMain.Create(m_hwnd, kTextAreaId, m_font.get())) return false;
     // The note sees keys before its text area does, so Escape works while typing.
@@ -161,10 +165,10 @@ void COutlookNote::LoadIcons() {
         return unique_hicon(static_cast<HICON>(
             LoadImageA(ui::ProgramInstance(), path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE | LR_COLOR)));
     };
-    NoteIcon = load("\\note.ico", 16);
-    SizeGripIcon = load("\\sizegrip.ico", 12);
-    CloseIcon = load("\\close.ico", 16);
-    MinIcon = load("\\min.ico", 16);
+    NoteIcon = load("\\note.ico", Scale(16));
+    SizeGripIcon = load("\\sizegrip.ico", Scale(12));
+    CloseIcon = load("\\close.ico", Scale(16));
+    MinIcon = load("\\min.ico", Scale(16));
 }
 
 void COutlookNote::BuildMenu() {
@@ -238,6 +242,17 @@ void COutlookNote::OnNcDestroy() {
     m_hwnd = nullptr;
     if (g_current == this) g_current = nullptr;
     ui::TopLevelWindowDestroyed();
+}
+
+void COutlookNote::OnDpiChanged(int dpi, const RECT& suggested) {
+    m_dpi = dpi;
+    MakeFont();
+    SendMessageW(rtbMain.hWnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), FALSE);
+    LoadIcons();  // drawn crisp at the new size
+    SetWindowPos(m_hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    OnSize();
+    InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
 void COutlookNote::SetWindowBackColor(COLORREF color) {

@@ -73,13 +73,19 @@ private:
     void OnMouseUp(int button, double x, double y);
     void OnKeyPress(std::int16_t keyAscii);
     void OnNcDestroy();
+    void OnDpiChanged(int dpi, const RECT& suggested);
 
     void LoadIcons();
+    void MakeFont();
     void BuildMenu();
     void PaintChrome(HDC dc);
     void SetWindowBackColor(COLORREF color);
 
+    // A length in pixels at 96 dots per inch, for this window's dots per inch.
+    int Scale(int pixels) const;
+
     HWND m_hwnd = nullptr;  // owned: destroyed by Unload or with the process
+    int m_dpi = 96;
     unique_hfont m_font;
     unique_hbrush m_backBrush;
     COLORREF m_backColor = 0;

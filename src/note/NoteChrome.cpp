@@ -18,9 +18,9 @@ void DrawIconAt(HDC dc, HICON icon, int x, int y, int size) {
 
 bool HasArea(const RECT& r) { return r.right > r.left && r.bottom > r.top; }
 
-void DrawLine(HDC dc, RECT r, const std::string& text) {
+void DrawLine(HDC dc, RECT r, const std::string& text, int leftMargin) {
     if (!HasArea(r)) return;  // a strip squeezed to nothing shows no text
-    DRAWTEXTPARAMS margins{sizeof(DRAWTEXTPARAMS), 0, 3, 0, 0};
+    DRAWTEXTPARAMS margins{sizeof(DRAWTEXTPARAMS), 0, leftMargin, 0, 0};
     DrawTextExA(dc, const_cast<char*>(text.c_str()), static_cast<int>(text.size()), &r, kTextFormat, &margins);
 }
 
@@ -29,7 +29,7 @@ void DrawLine(HDC dc, RECT r, const std::string& text) {
 void COutlookNote::OnSize() {
     RECT client{};
     GetClientRect(m_hwnd, &client);
-    const NoteLayout layout = ComputeNoteLayout(client.right, client.bottom);
+    const NoteLayout layout = ComputeNoteLayout(client.right, client.bottom, m_dpi);
     TitleRect = layout.TitleRect;
     MenuIconRect = layout.MenuIconRect;
     MinRect = layout.MinRect;
@@ -60,20 +60,20 @@ void COutlookNote::PaintChrome(HDC dc) {
         const RECT title = ToRECT(TitleRect);
         // GDI fills an inverted rectangle too; a note too narrow for its strip shows none.
         if (strip && HasArea(title)) FillRect(dc, &title, strip.get());
-        DrawIconAt(dc, NoteIcon.get(), MenuIconRect.left, MenuIconRect.top, 16);
+        DrawIconAt(dc, NoteIcon.get(), MenuIconRect.left, MenuIconRect.top, Scale(16));
     }
-    DrawIconAt(dc, CloseIcon.get(), CloseRect.left + 1, CloseRect.top, 16);
-    DrawIconAt(dc, MinIcon.get(), MinRect.left + 3, MinRect.top, 16);
+    DrawIconAt(dc, CloseIcon.get(), CloseRect.left + Scale(1), CloseRect.top, Scale(16));
+    DrawIconAt(dc, MinIcon.get(), MinRect.left + Scale(3), MinRect.top, Scale(16));
     SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
-    DrawLine(dc, ToRECT(TitleRect), TitleText);
+    DrawLine(dc, ToRECT(TitleRect), TitleText, Scale(3));
     SetTextColor(dc, kDateTextColor);
-    DrawLine(dc, ToRECT(DateRect), DateLineText());
-    DrawIconAt(dc, SizeGripIcon.get(), SizeGripRect.left, SizeGripRect.top, 12);
-    const unique_hpen pen(CreatePen(PS_SOLID, 1, kForeColor));
+    DrawLine(dc, ToRECT(DateRect), DateLineText(), Scale(3));
+    DrawIconAt(dc, SizeGripIcon.get(), SizeGripRect.left, SizeGripRect.top, Scale(12));
+    const unique_hpen pen(CreatePen(PS_SOLID, Scale(1), kForeColor));
     if (pen) {
         const HGDIOBJ oldPen = SelectObject(dc, pen.get());
         // LineTo leaves out its end point; one step further draws both ends.
-        const int from = DateRect.left + 5, to = DateRect.right - 5;
+        const int from = DateRect.left + Scale(5), to = DateRect.right - Scale(5);
         MoveToEx(dc, from, DateRect.top, nullptr);
         LineTo(dc, to + (to >= from ? 1 : -1), DateRect.top);
         SelectObject(dc, oldPen);

@@ -20,7 +20,7 @@ void COutlookNote::OnMouseDown(int button, double x, double y) {
     } else if (IsPointInRect(px, py, MenuIconRect)) {
         RECT window{};
         GetWindowRect(m_hwnd, &window);
-        HandleMenuCommand(NoteMenu->Pop(m_hwnd, TPM_RETURNCMD, window.left + 2, window.top + 20));
+        HandleMenuCommand(NoteMenu->Pop(m_hwnd, TPM_RETURNCMD, window.left + Scale(2), window.top + Scale(20)));
     } else if (IsPointInRect(px, py, MinRect)) {
         ShowWindow(m_hwnd, SW_MINIMIZE);
     }

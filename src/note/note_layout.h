@@ -2,6 +2,9 @@
 // Where the note's painted chrome and its text area go for a client size.
 #include "note/modMain.h"
 
+// A length given in pixels at 96 dots per inch, for a window at `dpi`.
+int ScaleForDpi(int pixels, int dpi);
+
 struct NoteLayout {
     Rect TitleRect, MenuIconRect, MinRect, CloseRect, DateRect, SizeGripRect;
     // The text area's left, top, width and height; width or height may be
@@ -9,4 +12,5 @@ struct NoteLayout {
     int textLeft = 0, textTop = 0, textWidth = 0, textHeight = 0;
 };
 
-NoteLayout ComputeNoteLayout(int clientWidth, int clientHeight);
+// The layout at 96 dots per inch, or with every length scaled for `dpi`.
+NoteLayout ComputeNoteLayout(int clientWidth, int clientHeight, int dpi = 96);

@@ -121,6 +121,34 @@ std::string ProgramFolder() {
     return path;
 }
 
+namespace {
+// Functions of newer systems, looked up at run time so the program still starts on older ones.
+template <typename Fn>
+Fn User32Function(const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+}
+}  // namespace
+
+int SystemDpi() {
+    HDC screen = GetDC(nullptr);  // borrowed: released right here
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+int WindowDpi(HWND hwnd) {
+    static const auto getDpiForWindow = User32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+    const UINT dpi = getDpiForWindow && hwnd ? getDpiForWindow(hwnd) : 0;
+    return dpi ? static_cast<int>(dpi) : SystemDpi();
+}
+
+void AdjustFrameForDpi(RECT* rect, DWORD style, DWORD exStyle, int dpi) {
+    static const auto adjustForDpi =
+        User32Function<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+    if (!adjustForDpi || !adjustForDpi(rect, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+        AdjustWindowRectEx(rect, style, FALSE, exStyle);
+}
+
 DateParts ToDateParts(const SYSTEMTIME& t) {
     return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
 }

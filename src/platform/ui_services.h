@@ -28,6 +28,13 @@ HINSTANCE ProgramInstance();
 std::string ProgramPath();
 std::string ProgramFolder();
 
+// Dots per inch: of the system, and of the monitor a window is on (the system's
+// where the system has no per-window value).
+int SystemDpi();
+int WindowDpi(HWND hwnd);
+// The frame rectangle around a client rectangle at `dpi`.
+void AdjustFrameForDpi(RECT* rect, DWORD style, DWORD exStyle, int dpi);
+
 // Dates in the user's regional formats and separators.
 DateParts ToDateParts(const SYSTEMTIME& time);
 DateSeparators UserDateSeparators();

@@ -21,6 +21,22 @@ TEST(NoteLayout, InitialClientSize) {
     EXPECT_EQ(l.textHeight, 151);
 }
 
+TEST(NoteLayout, ScalesEveryLengthForTheWindowsDpi) {
+    const NoteLayout l = ComputeNoteLayout(452, 294, 144);
+    EXPECT_EQ(l.TitleRect, (Rect{30, 2, 452 - 59, 2 + 24}));
+    EXPECT_EQ(l.MenuIconRect, (Rect{2, 2, 27, 26}));
+    EXPECT_EQ(l.MinRect, (Rect{452 - 23 - 38, 2, 452 - 23, 26}));
+    EXPECT_EQ(l.CloseRect, (Rect{452 - 2 - 27, 2, 452 - 2, 26}));
+    EXPECT_EQ(l.DateRect, (Rect{0, 294 - 27, 452, 294}));
+    EXPECT_EQ(l.SizeGripRect, (Rect{452 - 21, 294 - 27 + 6, 452, 294}));
+    EXPECT_EQ(l.textLeft, 15);
+    EXPECT_EQ(l.textTop, 26 + 8);
+    EXPECT_EQ(ScaleForDpi(16, 96), 16);
+    EXPECT_EQ(ScaleForDpi(1, 144), 2);  // 1.5 rounds up
+    EXPECT_EQ(ScaleForDpi(-15, 144), -23);
+    EXPECT_EQ(ScaleForDpi(16, 120), 20);
+}
+
 TEST(NoteLayout, RelationsHoldForEverySize) {
     for (int w = 0; w <= 400; w += 7) {
         for (int h = 0; h <= 300; h += 11) {

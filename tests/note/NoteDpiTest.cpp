@@ -1,0 +1,84 @@
+// The note on a screen of 144 dots per inch: every length of its face grows by
+// half, and its hit regions follow. Run with the system set to 144 dpi.
+#include <gtest/gtest.h>
+
+#include "note/COutlookNote.h"
+#include "note/note_layout.h"
+#include "platform/ui_services.h"
+#include "support/test_support.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr int kDpi = 144;
+
+int IconWidth(HICON icon) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return 0;
+    BITMAP bitmap{};
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+class NoteAt144Dpi : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(ui::SystemDpi(), kDpi) << "run with the system set to 144 dots per inch";
+        testsupport::ResetSettings();
+        ASSERT_TRUE(note.Create());
+        testsupport::Pump(50ms);
+    }
+    COutlookNote note;
+};
+
+TEST_F(NoteAt144Dpi, SizePlaceAndRegionsScale) {
+    RECT client{};
+    GetClientRect(note.hWnd(), &client);
+    EXPECT_EQ(client.right, 452);  // 4515 twips
+    EXPECT_EQ(client.bottom, 294);  // 2940 twips
+    POINT origin{0, 0};
+    ClientToScreen(note.hWnd(), &origin);
+    EXPECT_EQ(origin.x, 503);
+    EXPECT_EQ(origin.y, 306);
+    const NoteLayout expected = ComputeNoteLayout(452, 294, kDpi);
+    EXPECT_EQ(note.TitleRect, expected.TitleRect);
+    EXPECT_EQ(note.CloseRect, expected.CloseRect);
+    EXPECT_EQ(note.SizeGripRect, expected.SizeGripRect);
+    RECT area{};
+    GetWindowRect(note.rtbMain.hWnd(), &area);
+    MapWindowPoints(nullptr, note.hWnd(), reinterpret_cast<POINT*>(&area), 2);
+    EXPECT_EQ(area.left, 15);
+    EXPECT_EQ(area.top, 34);
+    EXPECT_EQ(area.right, 452 - 8);
+    EXPECT_EQ(IconWidth(note.NoteIcon.get()), 24);
+    EXPECT_EQ(IconWidth(note.SizeGripIcon.get()), 18);
+}
+
+TEST_F(NoteAt144Dpi, FaceIsPaintedAtScale) {
+    const testsupport::Pixels face = testsupport::CaptureClient(note.hWnd());
+    ASSERT_EQ(face.width, 452);
+    const COLORREF strip = GetSysColor(COLOR_ACTIVECAPTION);
+    EXPECT_EQ(face.at(30, 2), strip);
+    EXPECT_EQ(face.at(452 - 60, 25), strip);
+    EXPECT_NE(face.at(452 - 59, 10), strip);
+    for (int x = 8; x <= 452 - 8; x += 4) EXPECT_EQ(face.at(x, 294 - 27), RGB(255, 255, 0)) << x;
+    EXPECT_EQ(face.at(2 + 9, 2 + 13), RGB(255, 255, 0));  // the note pad's sheet, drawn at 24 pixels
+}
+
+TEST_F(NoteAt144Dpi, MenuOpensUnderTheScaledIcon) {
+    RECT window{};
+    GetWindowRect(note.hWnd(), &window);
+    RECT where{};
+    testsupport::DeferredAction dismiss(300ms, [&] {
+        if (HWND menu = testsupport::FindOpenMenu()) GetWindowRect(menu, &where);
+        EndMenu();
+    });
+    SendMessageA(note.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 15));
+    EXPECT_EQ(where.left, window.left + 3);
+    EXPECT_EQ(where.top, window.top + 30);
+}
+
+}  // namespace
