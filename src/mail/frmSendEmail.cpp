@@ -34,22 +34,6 @@ enum : int {
     kIdLabel0 = 200,
 };
 
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);  // borrowed: released right here
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
-
-HFONT MakeFont(const char* face, int centipoints, bool bold, int dpi) {
-    LOGFONTA lf{};
-    lf.lfHeight = -MulDiv(centipoints, dpi, 7200);
-    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynA(lf.lfFaceName, face, LF_FACESIZE);
-    return CreateFontIndirectA(&lf);
-}
-
 bool RegisterSendEmailClass(WNDPROC wndProc) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
@@ -106,10 +90,10 @@ void frmSendEmail::Show() {
 
 bool frmSendEmail::Create() {
     if (!RegisterSendEmailClass(&frmSendEmail::WndProc)) return false;
-    m_dpi = ScreenDpi();
+    m_dpi = ui::SystemDpi();
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     RECT frame{0, 0, Px(4830), Px(6285)};
-    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    ui::AdjustFrameForDpi(&frame, style, 0, m_dpi);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
@@ -152,6 +136,9 @@ LRESULT frmSendEmail::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
         return OnCtlColor(msg, reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+        return 0;
     case WM_DESTROY:
         OnDestroy();
         return 0;
@@ -172,12 +159,26 @@ HWND frmSendEmail::MakeChild(DWORD exStyle, const wchar_t* cls, const wchar_t* t
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ui::ProgramInstance(),
                                        nullptr);
     if (child) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    m_layout.Add(child, left, top, width, height, font == m_boldFont.get() ? 1 : 0);
     return child;
 }
 
+void frmSendEmail::MakeFonts() {
+    m_defaultFont.reset(ui::CreatePointFont("MS Sans Serif", 825, false, m_dpi));
+    m_boldFont.reset(ui::CreatePointFont("MS Sans Serif", 975, true, m_dpi));
+}
+
+void frmSendEmail::OnDpiChanged(int dpi, const RECT& suggested) {
+    m_dpi = dpi;
+    MakeFonts();
+    m_layout.Apply(m_dpi, {m_defaultFont.get(), m_boldFont.get()});
+    SetWindowPos(m_hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 bool frmSendEmail::OnCreate() {
-    m_defaultFont.reset(MakeFont("MS Sans Serif", 825, false, m_dpi));
-    m_boldFont.reset(MakeFont("MS Sans Serif", 975, true, m_dpi));
+    m_dpi = ui::WindowDpi(m_hwnd);
+    MakeFonts();
     m_menuBrush.reset(CreateSolidBrush(GetSysColor(COLOR_MENU)));
     m_cyanBrush.reset(CreateSolidBrush(kCyan));
     m_inverseBrush.reset(CreateSolidBrush(GetSysColor(COLOR_WINDOWTEXT)));
@@ -321,6 +322,7 @@ void frmSendEmail::OnDestroy() { ui::RemoveModelessWindow(m_hwnd); }
 void frmSendEmail::OnNcDestroy() {
     SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, 0);
     m_hwnd = nullptr;
+    m_layout = CTwipsLayout{};
     for (HWND& label : Label1) label = nullptr;
     txtMainAddresses = txtCC = txtBCC = txtSubject = txtmessage = nullptr;
     cmdFileAttached = txtAttachmentFileLocation = cmdSendIt = nullptr;

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/TwipsLayout.h"
 #include "platform/handles.h"
 
 class frmSendEmail {
@@ -68,16 +69,19 @@ private:
     LRESULT OnCtlColor(UINT msg, HDC dc, HWND control);
     LRESULT OnGetDefId();
     void OnNextDlgCtl(WPARAM wp, LPARAM lp);
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void OnDestroy();
     void OnNcDestroy();
 
     HWND MakeChild(DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int id, int left, int top,
                    int width, int height, HFONT font);
-    int Px(int twips) const { return MulDiv(twips, m_dpi, 1440); }
+    void MakeFonts();
+    int Px(int twips) const { return TwipsToPixels(twips, m_dpi); }
     int Message(const char* text, UINT flags) const;
 
     HWND m_hwnd = nullptr;  // owned: destroyed by its own close or with the process
     int m_dpi = 96;
     unique_hfont m_defaultFont, m_boldFont;
+    CTwipsLayout m_layout;
     unique_hbrush m_menuBrush, m_cyanBrush, m_inverseBrush;
 };

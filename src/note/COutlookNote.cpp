@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "note/note_layout.h"
+#include "platform/TwipsLayout.h"
 #include "platform/ui_services.h"
 
 namespace {
@@ -14,7 +15,6 @@ constexpr std::int16_t kEscape = 27;
 
 COutlookNote* g_current = nullptr;
 
-int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
 
 bool RegisterNoteClass(WNDPROC wndProc) {
     WNDCLASSEXA wc{};
@@ -129,14 +129,7 @@ LRESULT COutlookNote::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 int COutlookNote::Scale(int pixels) const { return ScaleForDpi(pixels, m_dpi); }
 
-void COutlookNote::MakeFont() {
-    LOGFONTA lf{};
-    lf.lfHeight = -MulDiv(825, m_dpi, 7200);  // 8.25 points
-    lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynA(lf.lfFaceName, "Verdana", LF_FACESIZE);
-    m_font.reset(CreateFontIndirectA(&lf));
-}
+void COutlookNote::MakeFont() { m_font.reset(ui::CreatePointFont("Verdana", 825, false, m_dpi)); }
 
 bool COutlookNote::OnCreate() {
     m_dpi = ui::WindowDpi(m_hwnd);

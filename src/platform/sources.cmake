@@ -8,6 +8,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/modRegistry.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RichTextBox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/text_files.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TwipsLayout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ui_services.cpp)
 endif()
 target_sources(scrivlet_core PRIVATE

@@ -142,6 +142,15 @@ int WindowDpi(HWND hwnd) {
     return dpi ? static_cast<int>(dpi) : SystemDpi();
 }
 
+HFONT CreatePointFont(const char* face, int centipoints, bool bold, int dpi) {
+    LOGFONTA lf{};
+    lf.lfHeight = -MulDiv(centipoints, dpi, 7200);
+    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(lf.lfFaceName, face, LF_FACESIZE);
+    return CreateFontIndirectA(&lf);
+}
+
 void AdjustFrameForDpi(RECT* rect, DWORD style, DWORD exStyle, int dpi) {
     static const auto adjustForDpi =
         User32Function<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");

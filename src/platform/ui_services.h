@@ -32,6 +32,8 @@ std::string ProgramFolder();
 // where the system has no per-window value).
 int SystemDpi();
 int WindowDpi(HWND hwnd);
+// A font of `centipoints` hundredths of a point at `dpi`; the caller owns it.
+HFONT CreatePointFont(const char* face, int centipoints, bool bold, int dpi);
 // The frame rectangle around a client rectangle at `dpi`.
 void AdjustFrameForDpi(RECT* rect, DWORD style, DWORD exStyle, int dpi);
 

@@ -2,6 +2,7 @@
 // half, and its hit regions follow. Run with the system set to 144 dpi.
 #include <gtest/gtest.h>
 
+#include "mail/frmSendEmail.h"
 #include "note/COutlookNote.h"
 #include "note/note_layout.h"
 #include "platform/ui_services.h"
@@ -79,6 +80,23 @@ TEST_F(NoteAt144Dpi, MenuOpensUnderTheScaledIcon) {
     SendMessageA(note.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 15));
     EXPECT_EQ(where.left, window.left + 3);
     EXPECT_EQ(where.top, window.top + 30);
+}
+
+TEST_F(NoteAt144Dpi, EmailWindowKeepsItsTwipsLayout) {
+    note.HandleMenuCommand(103);
+    const HWND mail = frmSendEmail::Instance().hWnd();
+    ASSERT_TRUE(IsWindow(mail));
+    RECT client{};
+    GetClientRect(mail, &client);
+    EXPECT_EQ(client.right, 483);   // 4830 twips
+    EXPECT_EQ(client.bottom, 629);  // 6285 twips
+    RECT to{};
+    GetWindowRect(frmSendEmail::Instance().txtMainAddresses, &to);
+    MapWindowPoints(nullptr, mail, reinterpret_cast<POINT*>(&to), 2);
+    EXPECT_EQ(to.left, 132);  // 1320 twips
+    EXPECT_EQ(to.top, 12);  // 120 twips
+    EXPECT_EQ(to.right - to.left, 302);  // 3015 twips
+    SendMessageW(mail, WM_CLOSE, 0, 0);
 }
 
 }  // namespace
