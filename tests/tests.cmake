@@ -70,3 +70,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/note/tests.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/platform/tests.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/textfile/tests.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/mail/tests.cmake)
+
+if(SCRIVLET_RUN_WINE_TESTS)
+  include(${CMAKE_SOURCE_DIR}/installer/tests.cmake)
+endif()
