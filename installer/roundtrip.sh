@@ -119,6 +119,17 @@ expect_value "$uninstall_key" QuietUninstallString "\"$install_dir\\uninstall.ex
 
 step "the installed note starts"
 start_installed_note
+
+step "uninstall refuses while the note runs"
+# In place (_?=) the uninstaller does its work itself, so its exit code is the outcome. It reads
+# _?= unquoted to the end of its command line; Wine would quote one argument with a blank.
+if timeout 120 "$W" "$install_dir\\uninstall.exe" /S '_?=C:\Program' 'Files\Scrivlet' </dev/null >>"$work/wine.log" 2>&1; then
+  fail "the uninstaller did not refuse"
+fi
+for f in "${program_files[@]}"; do
+  [ -f "$dir/$f" ] || fail "$f went although the note was running"
+done
+expect_value "$uninstall_key" DisplayName Scrivlet
 stop_note
 
 step "silent uninstall keeps the user's note and colour"

@@ -90,7 +90,13 @@ Section "Scrivlet"
 SectionEnd
 
 Section "Uninstall"
+  ; A running note holds its program file: stop before anything else is gone.
   Delete "$INSTDIR\Scrivlet.exe"
+  ${If} ${FileExists} "$INSTDIR\Scrivlet.exe"
+    MessageBox MB_OK|MB_ICONSTOP "Scrivlet is still running. Close every note, then uninstall again." /SD IDOK
+    SetErrorLevel 2  ; a silent caller learns from the exit code that nothing was removed
+    Abort
+  ${EndIf}
   Delete "$INSTDIR\note.ico"
   Delete "$INSTDIR\sizegrip.ico"
   Delete "$INSTDIR\close.ico"
