@@ -120,7 +120,10 @@ expect_value "$uninstall_key" QuietUninstallString "\"$install_dir\\uninstall.ex
 step "the installed note starts"
 start_installed_note
 
-step "uninstall refuses while the note runs"
+step "setup and uninstall refuse while the note runs"
+if timeout 120 "$W" "$setup" /S </dev/null >>"$work/wine.log" 2>&1; then
+  fail "the setup did not refuse"
+fi
 # In place (_?=) the uninstaller does its work itself, so its exit code is the outcome. It reads
 # _?= unquoted to the end of its command line; Wine would quote one argument with a blank.
 if timeout 120 "$W" "$install_dir\\uninstall.exe" /S '_?=C:\Program' 'Files\Scrivlet' </dev/null >>"$work/wine.log" 2>&1; then

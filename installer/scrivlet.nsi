@@ -54,6 +54,17 @@ UninstPage instfiles
   !endif
 !macroend
 
+; A running note holds its program file, which can then be neither replaced nor removed:
+; stop before anything has changed, with an exit code that tells a silent caller so.
+!macro StopWhileRunning what
+  Delete "$INSTDIR\Scrivlet.exe"
+  ${If} ${FileExists} "$INSTDIR\Scrivlet.exe"
+    MessageBox MB_OK|MB_ICONSTOP "Scrivlet is still running. Close every note, then ${what}." /SD IDOK
+    SetErrorLevel 2
+    Abort
+  ${EndIf}
+!macroend
+
 Function .onInit
   !insertmacro UseNativeRegistryView
   SetShellVarContext all
@@ -65,6 +76,7 @@ Function un.onInit
 FunctionEnd
 
 Section "Scrivlet"
+  !insertmacro StopWhileRunning "run the setup again"
   SetOutPath "$INSTDIR"
   File "/oname=Scrivlet.exe" "${EXE}"
   File "${ICONDIR}/note.ico"
@@ -90,13 +102,7 @@ Section "Scrivlet"
 SectionEnd
 
 Section "Uninstall"
-  ; A running note holds its program file: stop before anything else is gone.
-  Delete "$INSTDIR\Scrivlet.exe"
-  ${If} ${FileExists} "$INSTDIR\Scrivlet.exe"
-    MessageBox MB_OK|MB_ICONSTOP "Scrivlet is still running. Close every note, then uninstall again." /SD IDOK
-    SetErrorLevel 2  ; a silent caller learns from the exit code that nothing was removed
-    Abort
-  ${EndIf}
+  !insertmacro StopWhileRunning "uninstall again"
   Delete "$INSTDIR\note.ico"
   Delete "$INSTDIR\sizegrip.ico"
   Delete "$INSTDIR\close.ico"
