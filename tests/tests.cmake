@@ -76,3 +76,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/platform/tests.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/textfile/tests.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/mail/tests.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/soak/tests.cmake)
+
+if(SCRIVLET_RUN_WINE_TESTS)
+  include(${CMAKE_SOURCE_DIR}/installer/tests.cmake)
+endif()
