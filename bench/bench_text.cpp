@@ -33,12 +33,14 @@ void AddTextRows(const Options& options, std::vector<Row>& rows) {
     }
     PumpPending();
 
-    // The platform alone: a bare EM_SETTEXTEX of the small and the large text into an empty control.
+    // The platform alone: a bare EM_SETTEXTEX of the small and the large text,
+    // each into a fresh control (emptying a large text is itself slow on Wine).
     std::vector<double> setLarge, setSmall;
     const auto setText = [&](const std::wstring& text, const char* name) {
-        bare.SetText(L"");
+        CBareTextWindow fresh;
+        if (!fresh.Create(area.right, area.bottom, note.Font())) return 0.0;
         PumpPending();
-        const double s = Seconds([&] { bare.SetText(text); });
+        const double s = Seconds([&] { fresh.SetText(text); });
         Progress(std::string("bare EM_SETTEXTEX of ") + name + ": " + FormatValue(s, Unit::Seconds));
         return s;
     };
