@@ -276,7 +276,7 @@ void frmSendEmail::OnSendClick() {
         Message(kTooLong, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    const HINSTANCE result = ShellExecuteA(m_hwnd, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const HINSTANCE result = shell::ShellExecuteA(m_hwnd, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     if (reinterpret_cast<INT_PTR>(result) <= 32) Message(kNotStarted, MB_OK | MB_ICONEXCLAMATION);
 }
 

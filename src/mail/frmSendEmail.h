@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/TwipsLayout.h"
+#include "platform/shell_services.h"
 #include "platform/handles.h"
 
 class frmSendEmail {
@@ -25,7 +26,7 @@ public:
 
     // The open-file dialog the attach button shows; tests may put their own here.
     using OpenFileDialogFn = BOOL(WINAPI*)(LPOPENFILENAMEA);
-    static inline OpenFileDialogFn OpenFileDialog = &GetOpenFileNameA;
+    static inline OpenFileDialogFn OpenFileDialog = &shell::GetOpenFileNameA;
 
     // The record size given to the dialog: the form without the three trailing
     // fields of later systems (76 bytes on 32-bit Windows).

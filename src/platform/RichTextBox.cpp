@@ -50,9 +50,15 @@ std::wstring CRichTextBox::Text() const {
 void CRichTextBox::SetText(std::wstring_view text) {
     const std::wstring copy(text);
     SETTEXTEX set{ST_DEFAULT, 1200};
+    if (m_hasTextColor) {
+        // New text would otherwise come in the control's default black, unreadable
+        // on a dark note. Colouring the emptied control first costs nothing, and
+        // the text then arrives in that colour without a second pass over it.
+        SendMessageW(m_hwnd, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&set), reinterpret_cast<LPARAM>(L""));
+        ApplyTextColorWhileEmpty();
+        if (copy.empty()) return;
+    }
     SendMessageW(m_hwnd, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&set), reinterpret_cast<LPARAM>(copy.c_str()));
-    // New text would otherwise come in the control's default black, unreadable on a dark note.
-    if (m_hasTextColor) ApplyTextColor(SCF_ALL);
 }
 
 long CRichTextBox::TextLength() const {
@@ -98,15 +104,19 @@ void CRichTextBox::SetSelColor(COLORREF color) {
 void CRichTextBox::SetTextColor(COLORREF color) {
     m_hasTextColor = true;
     m_textColor = color;
-    ApplyTextColor(SCF_DEFAULT);
+    // The default format is only cheap to change on an empty control; otherwise
+    // the next SetText applies the colour.
+    if (TextLength() == 0) ApplyTextColorWhileEmpty();
 }
 
-void CRichTextBox::ApplyTextColor(WPARAM scope) {
+void CRichTextBox::ApplyTextColorWhileEmpty() {
     CHARFORMAT2W format{};
     format.cbSize = sizeof format;
     format.dwMask = CFM_COLOR;
     format.crTextColor = m_textColor;
-    SendMessageW(m_hwnd, EM_SETCHARFORMAT, scope, reinterpret_cast<LPARAM>(&format));
+    // The default format serves text set as a whole, the paragraph mark typed text.
+    SendMessageW(m_hwnd, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    SendMessageW(m_hwnd, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
 }
 
 bool CRichTextBox::Move(int left, int top, int width, int height) {

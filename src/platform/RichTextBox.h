@@ -45,7 +45,7 @@ public:
     LRESULT FormatRange(WPARAM wParam, FORMATRANGE* range);
 
 private:
-    void ApplyTextColor(WPARAM scope);
+    void ApplyTextColorWhileEmpty();
 
     HWND m_hwnd = nullptr;
     bool m_hasTextColor = false;

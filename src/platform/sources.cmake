@@ -7,6 +7,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/modMsgBox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/modRegistry.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RichTextBox.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/shell_services.cpp
     ${CMAKE_CURRENT_LIST_DIR}/text_files.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TwipsLayout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ui_services.cpp)

@@ -81,6 +81,10 @@ TEST_F(SettingsTest, PickedColoursApplyAtOnceAndAreStoredOnlyOnClose) {
         note.HandleMenuCommand(102);  // cleared, then typed: the new text still has the note's colour
         SendMessageW(note.rtbMain.hWnd(), WM_CHAR, L'x', 0);
         EXPECT_EQ(TextColor(note), RGB(255, 255, 0));
+        note.rtbMain.SetText(L"replaced\r\nas a whole");  // as an opened file replaces the note
+        EXPECT_EQ(TextColor(note), RGB(255, 255, 0));
+        SendMessageW(note.rtbMain.hWnd(), WM_CHAR, L'y', 0);
+        EXPECT_EQ(TextColor(note), RGB(255, 255, 0));
 
         DialogScript script({DialogScript::Press(IDYES)});
         EXPECT_TRUE(note.Unload());

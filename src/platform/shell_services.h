@@ -1,0 +1,16 @@
+#pragma once
+// The shell and common-dialog functions the program calls, loaded on their
+// first use: their DLLs are large, and a note that never opens a dialog or
+// sends a mail should not carry them from its start.
+#include <windows.h>
+#include <commdlg.h>
+#include <shlobj.h>
+
+namespace shell {
+
+HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR operation, LPCSTR file, LPCSTR parameters, LPCSTR directory, INT show);
+BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA dialog);
+PIDLIST_ABSOLUTE SHBrowseForFolderA(LPBROWSEINFOA info);
+BOOL SHGetPathFromIDListA(PCIDLIST_ABSOLUTE list, LPSTR path);
+
+}  // namespace shell
