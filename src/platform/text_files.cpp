@@ -98,7 +98,7 @@ FileStatus ReplaceFileBytes(const std::string& path, std::string_view bytes) {
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         if (GetLastError() != ERROR_FILE_NOT_FOUND) return FileStatus::Failed;  // no folder, bad name
     } else if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) {
-        return FileStatus::Failed;  // a read-only file may not be deleted, so not replaced either
+        return FileStatus::Failed;  // a read-only file may not be deleted, so not replaced either (Wine as root would)
     }
     char temp[MAX_PATH] = {};
     if (!GetTempFileNameA(FolderOf(path).c_str(), "scr", 0, temp)) return FileStatus::Failed;
@@ -116,6 +116,9 @@ FileStatus ReplaceFileBytes(const std::string& path, std::string_view bytes) {
 }
 
 FileStatus AppendFileBytes(const std::string& path, std::string_view bytes) {
+    // Said here as well as by the system: Wine run by root writes read-only files.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return FileStatus::Failed;
     unique_hfile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) return StatusOfLastError();

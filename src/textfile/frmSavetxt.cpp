@@ -143,14 +143,16 @@ void frmSavetxt::CreateControls() {
                   3135, px(315) * (kComboListItems + 1), kCombo1Id);
     Label2 = make("STATIC", "", SS_LEFT | SS_NOPREFIX, 120, 120, 3975, px(615), kLabel2Id);
 
-    // The closed box is the selection field plus a border: size the field so
-    // the box is 315 twips high.
-    RECT closed{};
-    GetWindowRect(Combo1, &closed);
-    const LRESULT field = SendMessageA(Combo1, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-    const int border = (closed.bottom - closed.top) - static_cast<int>(field);
-    if (field > 0 && px(315) - border > 0)
-        SendMessageA(Combo1, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), px(315) - border);
+    // The closed box is its selection field plus a border whose size the
+    // control keeps to itself: grow or shrink the field until the box is 315 twips high.
+    for (int tries = 0; tries < 3; ++tries) {
+        RECT closed{};
+        GetWindowRect(Combo1, &closed);
+        const int missing = px(315) - (closed.bottom - closed.top);
+        const LRESULT field = SendMessageA(Combo1, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+        if (missing == 0 || field <= 0 || field + missing <= 0) break;
+        SendMessageA(Combo1, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + missing);
+    }
 }
 
 LRESULT CALLBACK frmSavetxt::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
