@@ -162,4 +162,25 @@ TEST_F(FindFileTest, TimeStampsInLocalTime) {
     EXPECT_FALSE(find.GetCreationDate(date, time).empty());
 }
 
+TEST_F(FindFileTest, AStampTheFileSystemDoesNotKeepIsUnknown) {
+    // A time within the first minutes of 1601 has a zero high half; tmpfs keeps it as given.
+    if (GetDriveTypeA("T:\\") == DRIVE_NO_ROOT_DIR) GTEST_SKIP() << "no T: drive (drives.sh)";
+    tf::TestFolder early("early", "T:");
+    tf::WriteBytes(early / "old.txt", "x");
+    const FILETIME zeroHigh{600000000, 0}, later{0, 30000000};
+    const HANDLE file =
+        CreateFileA((early / "old.txt").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(SetFileTime(file, nullptr, &zeroHigh, &later));
+    CloseHandle(file);
+    ASSERT_EQ(find.Find(early / "old.txt", false), "old.txt");
+    DATE date = 7, time = 8;
+    EXPECT_EQ(find.GetLastAccessDate(date, time), "Unknown");
+    find.UnknownDateText("not kept");
+    EXPECT_EQ(find.GetLastAccessDate(date, time), "not kept");
+    EXPECT_EQ(date, 7);
+    EXPECT_EQ(time, 8);
+    EXPECT_NE(find.GetLastWriteDate(date, time), "not kept");
+}
+
 }  // namespace
