@@ -1,5 +1,6 @@
 // The popup menu's commands.
 #include "note/COutlookNote.h"
+#include "textfile/frmSavetxt.h"
 
 #include "mail/frmSendEmail.h"
 
@@ -9,6 +10,10 @@ void COutlookNote::HandleMenuCommand(int id) {
     switch (id) {
     case 100:
         NewNote();
+        break;
+    case 101:
+    case 111:
+        frmSavetxt::Show();  // loads it in this command's mode, or brings the loaded one to the front
         break;
     case 102:
         rtbMain.SetText(L"");

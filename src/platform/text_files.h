@@ -14,3 +14,14 @@ FileStatus ReadFileBytes(const std::string& path, std::string& bytes);
 // Creates or empties the file (append false), or writes after its end (append true).
 FileStatus WriteFileBytes(const std::string& path, std::string_view bytes, bool append);
 FileStatus DeleteFileAt(const std::string& path);
+
+// Reads at most `count` bytes from the start of the file (0 only opens and closes it).
+FileStatus ReadFileHead(const std::string& path, size_t count, std::string& head);
+// Writes the whole file through a temporary file in its folder that then takes
+// the file's place: on any failure an existing file keeps its old bytes, a new
+// one is not created, and no temporary file is left. A read-only file or a
+// folder is refused (Failed).
+FileStatus ReplaceFileBytes(const std::string& path, std::string_view bytes);
+// Writes after the end of an existing file; when that fails the file is cut back
+// to its old length. A missing file gives NotFound and is not created.
+FileStatus AppendFileBytes(const std::string& path, std::string_view bytes);

@@ -1,0 +1,412 @@
+#include "textfile/frmSavetxt.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "note/COutlookNote.h"
+#include "note/modMain.h"
+#include "platform/text_files.h"
+#include "platform/ui_services.h"
+#include "textfile/modBrowser.h"
+#include "textfile/note_text_codec.h"
+#include "textfile/txt_rules.h"
+
+namespace {
+
+constexpr char kClassName[] = "ScrivletSavetxt";
+constexpr COLORREF kBlueBox = RGB(192, 192, 255);
+// Control ids away from IDOK and IDCANCEL: neither button is a default or
+// cancel button, so Enter and Esc click nothing.
+constexpr int kLabel2Id = 1001;
+constexpr int kCombo1Id = 1002;
+constexpr int kLabel1Id = 1003;
+constexpr int kBrowseId = 1004;
+constexpr int kSaveId = 1005;
+constexpr int kComboListItems = 8;
+
+constexpr char kPathLabel[] = "The Current File Path is: ";
+constexpr char kFileError[] = "File error! -- Can't use this file! or Drive!";
+constexpr char kThreeOptions[] =
+    "1. File already exits, Write over it?...............Select Yes \r\n\r\n"
+    "2. Add (Append) to your existing file............Select No \r\n\r\n"
+    "3. I want to create a New File (New Name) Select Cancel";
+
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);  // borrowed: released right here
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+bool RegisterFormClass(WNDPROC wndProc) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    if (GetClassInfoExA(GetModuleHandleA(nullptr), kClassName, &wc)) return true;
+    wc.lpfnWndProc = wndProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kClassName;
+    return RegisterClassExA(&wc) != 0;
+}
+
+std::string WindowText(HWND hwnd) {
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void FileErrorBox() { ui::MsgBox(kFileError, MB_OK | MB_ICONERROR, "File Error!"); }
+
+// The note whose text the window reads and replaces, or null once it has closed.
+COutlookNote* LiveNote() {
+    COutlookNote* note = COutlookNote::Current();
+    return note && IsWindow(note->rtbMain.hWnd()) ? note : nullptr;
+}
+
+// Turns a control's drawing off for the life of the object.
+class NoRedraw {
+public:
+    explicit NoRedraw(HWND hwnd) : hwnd_(hwnd) { SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0); }
+    ~NoRedraw() { SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0); }
+    NoRedraw(const NoRedraw&) = delete;
+    NoRedraw& operator=(const NoRedraw&) = delete;
+
+private:
+    HWND hwnd_;
+};
+
+}  // namespace
+
+frmSavetxt::FolderPicker frmSavetxt::PickFolder = &modBrowser::BrowseForFolder;
+
+frmSavetxt& frmSavetxt::Form() {
+    static frmSavetxt form;
+    return form;
+}
+
+void frmSavetxt::Show() {
+    frmSavetxt& form = Form();
+    if (form.m_hwnd) {
+        if (IsIconic(form.m_hwnd)) ShowWindow(form.m_hwnd, SW_RESTORE);
+        SetForegroundWindow(form.m_hwnd);
+        BringWindowToTop(form.m_hwnd);
+        return;
+    }
+    form.Create();
+}
+
+bool frmSavetxt::Create() {
+    if (!RegisterFormClass(&frmSavetxt::WndProc)) return false;
+    // A caption with a close box, no minimize or maximize box, a fixed size.
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    const DWORD exStyle = WS_EX_CONTROLPARENT;
+    const int dpi = ScreenDpi();
+    RECT frame{0, 0, MulDiv(5730, dpi, 1440), MulDiv(2010, dpi, 1440)};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    if (!CreateWindowExA(exStyle, kClassName, "", style, x, y, width, height, nullptr, nullptr,
+                         GetModuleHandleA(nullptr), this))
+        return false;
+    OnLoad();
+    ShowWindow(m_hwnd, SW_SHOWNORMAL);
+    SetFocus(cmdBrowse);  // the lowest tab order
+    UpdateWindow(m_hwnd);
+    return true;
+}
+
+void frmSavetxt::CreateControls() {
+    const int dpi = ScreenDpi();
+    const auto px = [dpi](int twips) { return MulDiv(twips, dpi, 1440); };
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    const auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));  // shared: never deleted
+    const auto make = [&](const char* cls, const char* text, DWORD style, int left, int top, int width, int height,
+                          int id) {
+        const HWND child = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, px(left), px(top), px(width),
+                                           height, m_hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                           instance, nullptr);
+        SendMessageA(child, WM_SETFONT, font, FALSE);
+        return child;
+    };
+    m_comboBrush.reset(CreateSolidBrush(kBlueBox));
+    // Created in tab order: the z-order is the order Tab follows.
+    cmdBrowse = make("BUTTON", "Folder Browser", WS_TABSTOP | BS_PUSHBUTTON, 4440, 120, 1215, px(495), kBrowseId);
+    cmdSave = make("BUTTON", "Save...", WS_TABSTOP | BS_PUSHBUTTON, 4440, 1200, 1215, px(495), kSaveId);
+    Label1 = make("STATIC", "Type in the name  and specify a location to store your note.", SS_LEFT | SS_NOPREFIX,
+                  120, 1320, 3135, px(495), kLabel1Id);
+    // A drop-down's window height includes its list; its closed height is set below.
+    Combo1 = make("COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_SORT, 120, 840,
+                  3135, px(315) * (kComboListItems + 1), kCombo1Id);
+    Label2 = make("STATIC", "", SS_LEFT | SS_NOPREFIX, 120, 120, 3975, px(615), kLabel2Id);
+
+    // The closed box is its selection field plus a border whose size the
+    // control keeps to itself: grow or shrink the field until the box is 315 twips high.
+    for (int tries = 0; tries < 3; ++tries) {
+        RECT closed{};
+        GetWindowRect(Combo1, &closed);
+        const int missing = px(315) - (closed.bottom - closed.top);
+        const LRESULT field = SendMessageA(Combo1, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+        if (missing == 0 || field <= 0 || field + missing <= 0) break;
+        SendMessageA(Combo1, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + missing);
+    }
+}
+
+LRESULT CALLBACK frmSavetxt::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<frmSavetxt*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+        self->m_hwnd = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        ui::TopLevelWindowCreated();
+    }
+    auto* self = reinterpret_cast<frmSavetxt*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    return self ? self->HandleMessage(msg, wp, lp) : DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+LRESULT frmSavetxt::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_CREATE:
+        CreateControls();
+        ui::AddModelessWindow(m_hwnd);  // Tab moves between the controls
+        return 0;
+    case WM_COMMAND:
+        if (HIWORD(wp) == BN_CLICKED && LOWORD(wp) == kBrowseId) cmdBrowse_Click();
+        else if (HIWORD(wp) == BN_CLICKED && LOWORD(wp) == kSaveId) cmdSave_Click();
+        return 0;
+    case WM_CTLCOLOREDIT:     // the edit part of Combo1
+    case WM_CTLCOLORLISTBOX: {  // its drop-down list
+        const auto dc = reinterpret_cast<HDC>(wp);
+        SetBkColor(dc, kBlueBox);
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        return reinterpret_cast<LRESULT>(m_comboBrush.get());
+    }
+    case WM_ACTIVATE:
+        OnActivate(LOWORD(wp) != WA_INACTIVE);
+        return 0;
+    case WM_CLOSE:
+        Unload();  // no question
+        return 0;
+    case WM_DESTROY:
+        ui::RemoveModelessWindow(m_hwnd);
+        return 0;
+    case WM_NCDESTROY: {
+        const LRESULT result = DefWindowProcA(m_hwnd, msg, wp, lp);
+        OnNcDestroy();
+        return result;
+    }
+    }
+    return DefWindowProcA(m_hwnd, msg, wp, lp);
+}
+
+void frmSavetxt::OnActivate(bool active) {
+    // A plain window forgets its focused control when it is left: keep it here.
+    if (!active) {
+        const HWND focus = GetFocus();
+        if (focus && IsChild(m_hwnd, focus)) m_focus = focus;
+        return;
+    }
+    SetFocus(m_focus && IsWindow(m_focus) ? m_focus : cmdBrowse);
+}
+
+void frmSavetxt::OnNcDestroy() {
+    SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, 0);
+    m_hwnd = nullptr;
+    m_focus = nullptr;
+    Label2 = Combo1 = Label1 = cmdBrowse = cmdSave = nullptr;
+    m_comboBrush.reset();  // the children that drew with it are gone
+    ui::TopLevelWindowDestroyed();
+}
+
+void frmSavetxt::Unload() {
+    if (m_hwnd) DestroyWindow(m_hwnd);
+}
+
+void frmSavetxt::OnLoad() {
+    m_intMode = MenuChoiceID == kSaveMode ? kSaveMode : kOpenMode;
+    m_FindFile.reset();  // nothing carries over from an earlier load
+    m_strPath = ui::ProgramFolder() + "\\";  // appended without looking: a root gives "C:\\"
+    SetWindowTextA(Label2, (kPathLabel + m_strPath).c_str());
+    ListSavedFiles();
+    if (m_intMode == kSaveMode) {
+        SetWindowTextA(m_hwnd, "Save as Text File...");
+        SetWindowTextA(cmdSave, "Save...");
+    } else {
+        SetWindowTextA(m_hwnd, "Open file...");
+        SetWindowTextA(cmdSave, "Open...");
+        SetWindowTextA(Combo1, FirstListEntry().c_str());
+    }
+}
+
+std::string frmSavetxt::ComboText() const { return WindowText(Combo1); }
+
+std::string frmSavetxt::FirstListEntry() const {
+    if (SendMessageA(Combo1, CB_GETCOUNT, 0, 0) <= 0) return {};
+    const LRESULT length = SendMessageA(Combo1, CB_GETLBTEXTLEN, 0, 0);
+    if (length <= 0) return {};
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const LRESULT got = SendMessageA(Combo1, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
+void frmSavetxt::ListSavedFiles() {
+    try {
+        SetWindowTextA(Combo1, FirstListEntry().c_str());  // the list is empty here: this empties the box
+        {
+            ui::WaitCursor wait;
+            NoRedraw quiet(Combo1);
+            FindFilesInSingleDir(m_strPath, "*.txt");
+        }
+        RedrawWindow(Combo1, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    } catch (const std::exception&) {
+        ui::MsgBox("No Previous Saved Text Files ", MB_OK | MB_ICONINFORMATION, "Type in a Name for your File!");
+    }
+}
+
+std::int16_t frmSavetxt::FindFilesInSingleDir(std::string strDir, std::string_view strPattern) {
+    if (strDir.empty() || strDir.back() != '\\') strDir += '\\';
+    if (!m_FindFile) m_FindFile = std::make_unique<clsFindFile>();
+    for (std::string name = m_FindFile->Find(strDir + std::string(strPattern), false); !name.empty();
+         name = m_FindFile->FindNext()) {
+        // "*.txt" may also give folders and names such as "a.txtx".
+        if ((m_FindFile->FileAttributes() & FILE_ATTRIBUTE_DIRECTORY) || !txt::EndsInTxt(name)) continue;
+        const LRESULT added = SendMessageA(Combo1, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        if (added == CB_ERR || added == CB_ERRSPACE) throw std::runtime_error("the list is full");
+    }
+    const LRESULT count = SendMessageA(Combo1, CB_GETCOUNT, 0, 0);
+    return static_cast<std::int16_t>(std::clamp<LRESULT>(count, 0, INT16_MAX));
+}
+
+void frmSavetxt::cmdBrowse_Click() {
+    const std::string path = PickFolder(m_hwnd, "Please select a folder.");
+    if (!m_hwnd) return;  // closed while the dialog was up
+    if (path.empty()) {
+        ui::MsgBox("No Drive or Folder was selected! ...", MB_OK | MB_ICONINFORMATION, "Selected None...");
+        return;
+    }
+    const std::string candidate = path.back() == '\\' ? path : path + '\\';
+    if (m_intMode == kSaveMode) {
+        // Only the first character names the drive: a network path is never refused.
+        const std::string root = std::string(1, path[0]) + ":\\";
+        if (GetDriveTypeA(root.c_str()) == DRIVE_CDROM) {
+            ui::MsgBox("You Can Not use the CD Rom Drive!", MB_OK | MB_ICONERROR, "Please select another path...");
+            return;
+        }
+        ui::MsgBox("Now enter a file Name in the blue box, then press Save...", MB_OK | MB_ICONINFORMATION,
+                   "Need File Name!");
+        if (!m_hwnd) return;
+    }
+    m_strPath = candidate;
+    SetWindowTextA(Label2, (kPathLabel + m_strPath).c_str());
+    SendMessageA(Combo1, CB_RESETCONTENT, 0, 0);
+    SetWindowTextA(Combo1, "");
+    ListSavedFiles();
+    SetFocus(Combo1);
+    if (m_intMode == kOpenMode) SetWindowTextA(Combo1, FirstListEntry().c_str());
+}
+
+void frmSavetxt::cmdSave_Click() {
+    // One failure handler for every step: any failure is told as a file error.
+    try {
+        SaveClickSteps();
+    } catch (const std::exception&) {
+        if (m_hwnd) FileErrorBox();
+    }
+}
+
+void frmSavetxt::SaveClickSteps() {
+    std::string name = ComboText();
+    if (name.empty()) {
+        ui::MsgBox("You must name the file!", MB_OK | MB_ICONERROR, "No file Name!");
+        return;
+    }
+    if (!txt::EndsInTxt(name)) {
+        name = txt::WithTxtEnding(name);
+        SetWindowTextA(Combo1, name.c_str());  // the user sees the changed name
+    }
+    const std::string path = m_strPath + name;
+    if (m_intMode == kOpenMode) OpenFile(path);
+    else SaveFile(path);
+}
+
+void frmSavetxt::OpenFile(const std::string& path) {
+    // The whole file is read before the note changes: a failed read leaves it as it was.
+    std::string bytes;
+    FileStatus status;
+    {
+        ui::WaitCursor wait;
+        status = ReadFileBytes(path, bytes);
+    }
+    // A missing file is an error here too: open mode never writes.
+    COutlookNote* note = LiveNote();
+    if (status != FileStatus::Ok || !note) {
+        FileErrorBox();
+        return;
+    }
+    {
+        ui::WaitCursor wait;
+        note->rtbMain.SetText(DecodeTextFile(bytes));
+    }
+    Unload();
+}
+
+void frmSavetxt::SaveFile(const std::string& path) {
+    std::string none;
+    const FileStatus exists = ReadFileHead(path, 0, none);  // opened for reading only to learn whether it exists
+    if (exists == FileStatus::NotFound) {
+        // A new file, without a question.
+        if (WriteFile()) Unload();
+        else FileErrorBox();
+        return;
+    }
+    if (exists != FileStatus::Ok) {
+        FileErrorBox();
+        return;
+    }
+    const int answer = ui::MsgBox(kThreeOptions, MB_YESNOCANCEL | MB_ICONINFORMATION,
+                                  "Use this file... " + ComboText() + "---- Select an Option! ");
+    if (!m_hwnd) return;
+    bool done = false;
+    switch (answer) {
+    case IDYES:
+        done = WriteFile();  // the old file is replaced only once the new bytes are safely written
+        break;
+    case IDNO:
+        done = AppendFile();
+        break;
+    default:  // Cancel, Esc or the box's close button
+        SetFocus(Combo1);
+        return;
+    }
+    if (done) Unload();
+    else FileErrorBox();
+}
+
+bool frmSavetxt::WriteFile() {
+    COutlookNote* note = LiveNote();
+    if (!note) return false;
+    ui::WaitCursor wait;
+    return ReplaceFileBytes(FilePath(), EncodeNoteForNewFile(note->rtbMain.Text())) == FileStatus::Ok;
+}
+
+bool frmSavetxt::AppendFile() {
+    COutlookNote* note = LiveNote();
+    if (!note) return false;
+    ui::WaitCursor wait;
+    const std::string path = FilePath();
+    const std::wstring text = note->rtbMain.Text();
+    std::string head;
+    switch (ReadFileHead(path, txt::kUtf8Bom.size(), head)) {
+    case FileStatus::Ok:
+        break;
+    case FileStatus::NotFound:  // created when missing
+        return ReplaceFileBytes(path, EncodeNoteForNewFile(text)) == FileStatus::Ok;
+    case FileStatus::Failed:
+        return false;
+    }
+    const std::optional<std::string> bytes = EncodeNoteForAppend(text, head);
+    return bytes && AppendFileBytes(path, *bytes) == FileStatus::Ok;  // no bytes: an ANSI file would lose characters
+}

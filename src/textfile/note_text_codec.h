@@ -1,0 +1,17 @@
+#pragma once
+// The note's text (wide, CR LF line breaks) as the bytes of the text files the
+// window writes, and the bytes of a file as the note's new text.
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The bytes of a new or overwritten file: the text and one CR LF, in the ANSI
+// code page when every character has a form there, else as UTF-8 behind a
+// byte-order mark.
+std::string EncodeNoteForNewFile(std::wstring_view noteText);
+// The bytes to append to a file that starts with `fileHead` (its first bytes,
+// empty for an empty file); nothing when an ANSI file would lose characters.
+std::optional<std::string> EncodeNoteForAppend(std::wstring_view noteText, std::string_view fileHead);
+// The note's new text from a file's bytes: UTF-8 after a byte-order mark,
+// ANSI otherwise; every line followed by CR LF.
+std::wstring DecodeTextFile(std::string_view bytes);
