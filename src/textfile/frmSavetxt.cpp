@@ -31,13 +31,6 @@ constexpr char kThreeOptions[] =
     "2. Add (Append) to your existing file............Select No \r\n\r\n"
     "3. I want to create a New File (New Name) Select Cancel";
 
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);  // borrowed: released right here
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
-
 bool RegisterFormClass(WNDPROC wndProc) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
@@ -102,9 +95,9 @@ bool frmSavetxt::Create() {
     // A caption with a close box, no minimize or maximize box, a fixed size.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_CONTROLPARENT;
-    const int dpi = ScreenDpi();
-    RECT frame{0, 0, MulDiv(5730, dpi, 1440), MulDiv(2010, dpi, 1440)};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    const int dpi = ui::SystemDpi();
+    RECT frame{0, 0, TwipsToPixels(5730, dpi), TwipsToPixels(2010, dpi)};
+    ui::AdjustFrameForDpi(&frame, style, exStyle, dpi);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
@@ -120,39 +113,53 @@ bool frmSavetxt::Create() {
 }
 
 void frmSavetxt::CreateControls() {
-    const int dpi = ScreenDpi();
-    const auto px = [dpi](int twips) { return MulDiv(twips, dpi, 1440); };
+    m_dpi = ui::WindowDpi(m_hwnd);
+    m_font.reset(ui::CreatePointFont("MS Shell Dlg", 800, false, m_dpi));  // the system's dialog font
     const HINSTANCE instance = GetModuleHandleA(nullptr);
-    const auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));  // shared: never deleted
     const auto make = [&](const char* cls, const char* text, DWORD style, int left, int top, int width, int height,
                           int id) {
-        const HWND child = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, px(left), px(top), px(width),
-                                           height, m_hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                           instance, nullptr);
-        SendMessageA(child, WM_SETFONT, font, FALSE);
+        const HWND child = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, TwipsToPixels(left, m_dpi),
+                                           TwipsToPixels(top, m_dpi), TwipsToPixels(width, m_dpi),
+                                           TwipsToPixels(height, m_dpi), m_hwnd,
+                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), FALSE);
+        m_layout.Add(child, left, top, width, height, 0);
         return child;
     };
     m_comboBrush.reset(CreateSolidBrush(kBlueBox));
     // Created in tab order: the z-order is the order Tab follows.
-    cmdBrowse = make("BUTTON", "Folder Browser", WS_TABSTOP | BS_PUSHBUTTON, 4440, 120, 1215, px(495), kBrowseId);
-    cmdSave = make("BUTTON", "Save...", WS_TABSTOP | BS_PUSHBUTTON, 4440, 1200, 1215, px(495), kSaveId);
+    cmdBrowse = make("BUTTON", "Folder Browser", WS_TABSTOP | BS_PUSHBUTTON, 4440, 120, 1215, 495, kBrowseId);
+    cmdSave = make("BUTTON", "Save...", WS_TABSTOP | BS_PUSHBUTTON, 4440, 1200, 1215, 495, kSaveId);
     Label1 = make("STATIC", "Type in the name  and specify a location to store your note.", SS_LEFT | SS_NOPREFIX,
-                  120, 1320, 3135, px(495), kLabel1Id);
+                  120, 1320, 3135, 495, kLabel1Id);
     // A drop-down's window height includes its list; its closed height is set below.
     Combo1 = make("COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_SORT, 120, 840,
-                  3135, px(315) * (kComboListItems + 1), kCombo1Id);
-    Label2 = make("STATIC", "", SS_LEFT | SS_NOPREFIX, 120, 120, 3975, px(615), kLabel2Id);
+                  3135, 315 * (kComboListItems + 1), kCombo1Id);
+    Label2 = make("STATIC", "", SS_LEFT | SS_NOPREFIX, 120, 120, 3975, 615, kLabel2Id);
+    FitComboHeight();
+}
 
+void frmSavetxt::FitComboHeight() {
     // The closed box is its selection field plus a border whose size the
     // control keeps to itself: grow or shrink the field until the box is 315 twips high.
+    const int wanted = TwipsToPixels(315, m_dpi);
     for (int tries = 0; tries < 3; ++tries) {
         RECT closed{};
         GetWindowRect(Combo1, &closed);
-        const int missing = px(315) - (closed.bottom - closed.top);
+        const int missing = wanted - (closed.bottom - closed.top);
         const LRESULT field = SendMessageA(Combo1, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
         if (missing == 0 || field <= 0 || field + missing <= 0) break;
         SendMessageA(Combo1, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + missing);
     }
+}
+
+void frmSavetxt::OnDpiChanged(int dpi, const RECT& suggested) {
+    m_dpi = dpi;
+    m_font.reset(ui::CreatePointFont("MS Shell Dlg", 800, false, m_dpi));
+    m_layout.Apply(m_dpi, {m_font.get()});
+    FitComboHeight();
+    SetWindowPos(m_hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK frmSavetxt::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -189,6 +196,9 @@ LRESULT frmSavetxt::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
         Unload();  // no question
         return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+        return 0;
     case WM_DESTROY:
         ui::RemoveModelessWindow(m_hwnd);
         return 0;
@@ -217,6 +227,8 @@ void frmSavetxt::OnNcDestroy() {
     m_focus = nullptr;
     Label2 = Combo1 = Label1 = cmdBrowse = cmdSave = nullptr;
     m_comboBrush.reset();  // the children that drew with it are gone
+    m_font.reset();
+    m_layout = CTwipsLayout{};
     ui::TopLevelWindowDestroyed();
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/TwipsLayout.h"
 #include "platform/handles.h"
 #include "textfile/clsFindFile.h"
 
@@ -61,6 +62,8 @@ private:
 
     bool Create();
     void CreateControls();
+    void FitComboHeight();
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void OnLoad();
     void cmdBrowse_Click();
     void cmdSave_Click();
@@ -79,6 +82,9 @@ private:
     HWND m_hwnd = nullptr;  // owned: destroyed by Unload or the caption's close box
     HWND m_focus = nullptr;  // borrowed: the child that had the focus when the window was left
     unique_hbrush m_comboBrush;
+    unique_hfont m_font;
+    CTwipsLayout m_layout;
+    int m_dpi = 96;
     std::int16_t m_intMode = 0;
     std::string m_strPath;
     std::unique_ptr<clsFindFile> m_FindFile;

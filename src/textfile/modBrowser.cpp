@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "platform/shell_services.h"
+
 namespace modBrowser {
 
 std::string BrowseForFolder(HWND hwndOwner, std::string_view strTitle) {
@@ -18,11 +20,11 @@ std::string BrowseForFolder(HWND hwndOwner, std::string_view strTitle) {
     info.lpfn = nullptr;
     info.lParam = 0;
     info.iImage = 0;
-    PIDLIST_ABSOLUTE items = SHBrowseForFolderA(&info);
+    PIDLIST_ABSOLUTE items = shell::SHBrowseForFolderA(&info);
     if (!items) return {};
     char path[MAX_PATH];
     std::memset(path, 0, sizeof path);
-    SHGetPathFromIDListA(items, path);  // leaves the buffer all NUL for an item with no path
+    shell::SHGetPathFromIDListA(items, path);  // leaves the buffer all NUL for an item with no path
     CoTaskMemFree(items);
     return std::string(path, strnlen(path, sizeof path));
 }

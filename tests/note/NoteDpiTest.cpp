@@ -4,6 +4,7 @@
 
 #include "mail/frmSendEmail.h"
 #include "note/COutlookNote.h"
+#include "textfile/frmSavetxt.h"
 #include "note/note_layout.h"
 #include "platform/ui_services.h"
 #include "support/test_support.h"
@@ -97,6 +98,23 @@ TEST_F(NoteAt144Dpi, EmailWindowKeepsItsTwipsLayout) {
     EXPECT_EQ(to.top, 12);  // 120 twips
     EXPECT_EQ(to.right - to.left, 302);  // 3015 twips
     SendMessageW(mail, WM_CLOSE, 0, 0);
+}
+
+TEST_F(NoteAt144Dpi, TextFileWindowKeepsItsTwipsLayout) {
+    note.HandleMenuCommand(101);
+    const HWND form = frmSavetxt::Form().hWnd();
+    ASSERT_TRUE(IsWindow(form));
+    RECT client{};
+    GetClientRect(form, &client);
+    EXPECT_EQ(client.right, 573);   // 5730 twips
+    EXPECT_EQ(client.bottom, 201);  // 2010 twips
+    RECT save{};
+    GetWindowRect(frmSavetxt::Form().cmdSave, &save);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&save), 2);
+    EXPECT_EQ(save.left, 444);  // 4440 twips
+    EXPECT_EQ(save.top, 120);   // 1200 twips
+    EXPECT_EQ(save.bottom - save.top, 50);  // 495 twips
+    SendMessageW(form, WM_CLOSE, 0, 0);
 }
 
 }  // namespace
