@@ -34,26 +34,7 @@ enum : int {
     kIdLabel0 = 200,
 };
 
-bool RegisterSendEmailClass(WNDPROC wndProc) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (GetClassInfoExA(GetModuleHandleA(nullptr), kClassName, &wc)) return true;
-    wc.lpfnWndProc = wndProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    return RegisterClassExA(&wc) != 0;
-}
-
-std::wstring WindowTextW(HWND hwnd) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-std::string BoxUtf8(HWND box) { return ui::ToUtf8(WindowTextW(box)); }
+std::string BoxUtf8(HWND box) { return ui::ToUtf8(ui::WindowTextW(box)); }
 
 std::string TrimSpaces(std::string_view text) {
     const size_t first = text.find_first_not_of(' ');
@@ -89,7 +70,8 @@ void frmSendEmail::Show() {
 }
 
 bool frmSendEmail::Create() {
-    if (!RegisterSendEmailClass(&frmSendEmail::WndProc)) return false;
+    if (!ui::RegisterProgramClass(kClassName, &frmSendEmail::WndProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
+        return false;
     m_dpi = ui::SystemDpi();
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     RECT frame{0, 0, Px(4830), Px(6285)};

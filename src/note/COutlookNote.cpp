@@ -16,19 +16,6 @@ constexpr std::int16_t kEscape = 27;
 COutlookNote* g_current = nullptr;
 
 
-bool RegisterNoteClass(WNDPROC wndProc) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (GetClassInfoExA(GetModuleHandleA(nullptr), kClassName, &wc)) return true;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = wndProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-    wc.lpszClassName = kClassName;
-    return RegisterClassExA(&wc) != 0;
-}
-
 }  // namespace
 
 COutlookNote::COutlookNote() = default;
@@ -40,7 +27,7 @@ COutlookNote::~COutlookNote() {
 COutlookNote* COutlookNote::Current() { return g_current; }
 
 bool COutlookNote::Create() {
-    if (!RegisterNoteClass(&COutlookNote::WndProc)) return false;
+    if (!ui::RegisterProgramClass(kClassName, &COutlookNote::WndProc, nullptr, CS_DBLCLKS)) return false;
     // No caption and no system buttons, but a sizing border; a tool window
     // keeps the note out of the taskbar.
     const DWORD style = WS_POPUP | WS_THICKFRAME | WS_CLIPCHILDREN;

@@ -13,23 +13,7 @@ FileStatus StatusOfLastError() {
 }  // namespace
 
 FileStatus ReadFileBytes(const std::string& path, std::string& bytes) {
-    unique_hfile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) return StatusOfLastError();
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return FileStatus::Failed;
-    std::string content(static_cast<size_t>(size.QuadPart), '\0');
-    size_t done = 0;
-    while (done < content.size()) {
-        DWORD got = 0;
-        if (!ReadFile(file.get(), content.data() + done, static_cast<DWORD>(content.size() - done), &got, nullptr))
-            return FileStatus::Failed;
-        if (got == 0) break;
-        done += got;
-    }
-    content.resize(done);
-    bytes = std::move(content);
-    return FileStatus::Ok;
+    return ReadFileHead(path, static_cast<size_t>(0x7FFFFFFF), bytes);
 }
 
 FileStatus WriteFileBytes(const std::string& path, std::string_view bytes, bool append) {
@@ -79,7 +63,9 @@ FileStatus ReadFileHead(const std::string& path, size_t count, std::string& head
     unique_hfile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) return StatusOfLastError();
-    std::string content(std::min<size_t>(count, 1u << 20), '\0');
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return FileStatus::Failed;
+    std::string content(std::min<size_t>(count, static_cast<size_t>(size.QuadPart)), '\0');
     size_t done = 0;
     while (done < content.size()) {
         DWORD got = 0;

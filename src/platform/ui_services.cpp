@@ -102,6 +102,32 @@ std::string InputBox(std::string_view prompt, std::string_view title) {
 
 HINSTANCE ProgramInstance() { return GetModuleHandleA(nullptr); }
 
+bool RegisterProgramClass(const char* name, WNDPROC wndProc, HBRUSH background, UINT style) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    if (GetClassInfoExA(ProgramInstance(), name, &wc)) return true;
+    wc.style = style;
+    wc.lpfnWndProc = wndProc;
+    wc.hInstance = ProgramInstance();
+    wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    wc.hbrBackground = background;
+    wc.lpszClassName = name;
+    return RegisterClassExA(&wc) != 0;
+}
+
+std::string WindowTextA(HWND hwnd) {
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::wstring WindowTextW(HWND hwnd) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 std::string ProgramPath() {
     std::vector<char> buffer(MAX_PATH);
     for (;;) {

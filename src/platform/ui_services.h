@@ -23,6 +23,12 @@ int MsgBox(std::string_view text, UINT flags = MB_OK, std::string_view title = {
 std::string InputBox(std::string_view prompt, std::string_view title);
 
 HINSTANCE ProgramInstance();
+// Registers a window class of the program (once; later calls find it): the
+// program's icon, the arrow cursor, and `background` (null: the window paints its own).
+bool RegisterProgramClass(const char* name, WNDPROC wndProc, HBRUSH background, UINT style = 0);
+// A window's text, whole.
+std::string WindowTextA(HWND hwnd);
+std::wstring WindowTextW(HWND hwnd);
 // The executable's full path, and its folder without a trailing backslash
 // (except at a drive root such as C:\).
 std::string ProgramPath();

@@ -31,25 +31,6 @@ constexpr char kThreeOptions[] =
     "2. Add (Append) to your existing file............Select No \r\n\r\n"
     "3. I want to create a New File (New Name) Select Cancel";
 
-bool RegisterFormClass(WNDPROC wndProc) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (GetClassInfoExA(GetModuleHandleA(nullptr), kClassName, &wc)) return true;
-    wc.lpfnWndProc = wndProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    return RegisterClassExA(&wc) != 0;
-}
-
-std::string WindowText(HWND hwnd) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 void FileErrorBox() { ui::MsgBox(kFileError, MB_OK | MB_ICONERROR, "File Error!"); }
 
 // The note whose text the window reads and replaces, or null once it has closed.
@@ -91,7 +72,8 @@ void frmSavetxt::Show() {
 }
 
 bool frmSavetxt::Create() {
-    if (!RegisterFormClass(&frmSavetxt::WndProc)) return false;
+    if (!ui::RegisterProgramClass(kClassName, &frmSavetxt::WndProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
+        return false;
     // A caption with a close box, no minimize or maximize box, a fixed size.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_CONTROLPARENT;
@@ -252,7 +234,7 @@ void frmSavetxt::OnLoad() {
     }
 }
 
-std::string frmSavetxt::ComboText() const { return WindowText(Combo1); }
+std::string frmSavetxt::ComboText() const { return ui::WindowTextA(Combo1); }
 
 std::string frmSavetxt::FirstListEntry() const {
     if (SendMessageA(Combo1, CB_GETCOUNT, 0, 0) <= 0) return {};

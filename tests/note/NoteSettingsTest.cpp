@@ -304,6 +304,59 @@ TEST_F(LocationTest, NewNoteStartsASecondWorkingCopy) {
     WaitForSingleObject(process.get(), 10000);
 }
 
+struct BoxSearch {
+    DWORD pid;
+    HWND box;
+};
+
+BOOL CALLBACK FindExitBox(HWND hwnd, LPARAM lp) {
+    auto* search = reinterpret_cast<BoxSearch*>(lp);
+    char cls[16] = {}, title[64] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    GetWindowTextA(hwnd, title, sizeof title);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == search->pid && lstrcmpA(cls, "#32770") == 0 && lstrcmpA(title, "Exit Notes: *****************") == 0) {
+        search->box = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+TEST_F(LocationTest, TheProgramEndsWhenItsNoteClosesWithYes) {
+    const std::string program = testsupport::ExeFolder() + "\\scrivlet.exe";
+    testsupport::ResetSettings(program);
+    std::string commandLine = "\"" + program + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    ASSERT_TRUE(CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &started));
+    const unique_handle process(started.hProcess), thread(started.hThread);
+    ASSERT_TRUE(testsupport::PumpUntil([] { return OtherNotes().size() == 1; }, 30s));
+    HWND other = nullptr;
+    EnumThreadWindows(started.dwThreadId, [](HWND hwnd, LPARAM lp) {
+        char cls[32] = {};
+        GetClassNameA(hwnd, cls, sizeof cls);
+        if (lstrcmpA(cls, "ScrivletNote") != 0) return TRUE;
+        *reinterpret_cast<HWND*>(lp) = hwnd;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&other));
+    ASSERT_NE(other, nullptr);
+    PostMessageA(other, WM_CLOSE, 0, 0);  // a close request from outside: the exit question comes
+    BoxSearch search{started.dwProcessId, nullptr};
+    ASSERT_TRUE(testsupport::PumpUntil([&] {
+        EnumWindows(FindExitBox, reinterpret_cast<LPARAM>(&search));
+        return search.box != nullptr;
+    }, 30s));
+    PostMessageA(search.box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+    ASSERT_EQ(WaitForSingleObject(process.get(), 30000), WAIT_OBJECT_0);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.get(), &exitCode);
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, "Software\\Scrivlet\\Color", "BackColor"), "206");
+}
+
 TEST_F(LocationTest, NewNoteWithAPathThatNamesNoProgramLooksAgain) {
     testsupport::ResetSettings("C:\\Tools\\notes.exe");
     COutlookNote note;

@@ -1,4 +1,4 @@
-scrivlet_wine_test(platform_tests ${CMAKE_CURRENT_LIST_DIR}/PlatformTest.cpp)
+scrivlet_wine_test(platform_tests ${CMAKE_CURRENT_LIST_DIR}/PlatformTest.cpp ${CMAKE_CURRENT_LIST_DIR}/FaultTest.cpp)
 
 # Printing: the page loop on scripted stand-ins, the text area's format-range
 # operation, and real jobs on the CUPS PDF queue that scripts/test starts.
