@@ -91,11 +91,14 @@ std::wstring Widen(const std::string& bytes) {
     return text;
 }
 
-std::string Narrow(const std::wstring& text) {
+// The text in the ANSI code page and a CR LF, in one allocation.
+std::string NarrowLine(const std::wstring& text) {
     const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
                                       nullptr);
-    std::string bytes(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+    std::string bytes(static_cast<std::size_t>(n > 0 ? n : 0) + 2, '\0');
     WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
+    bytes[bytes.size() - 2] = '\r';
+    bytes[bytes.size() - 1] = '\n';
     return bytes;
 }
 
@@ -242,17 +245,19 @@ void AddSaveRows(const Options& options, std::size_t bytes, std::vector<Row>& ro
             [&] {
                 if (overwrite) WriteWholeFile(floorPath, "old\r\n");
                 else DeleteFileA(floorPath.c_str());
-                const double s = Seconds([&] { WriteWholeFile(floorPath, Narrow(bare.Text() + L"\r\n")); });
+                const double s = Seconds([&] { WriteWholeFile(floorPath, NarrowLine(bare.Text())); });
                 Progress("bare EM_GETTEXTEX + WriteFile " + how + ": " + FormatValue(s, Unit::Seconds));
                 return s;
             },
             ours, floor);
+        const bool sameBytes = ReadWholeFile(folder + ourName) == ReadWholeFile(floorPath);
         rows.push_back({"Save a " + SizeName(bytes) + " note " + how, Unit::Seconds, Summarize(ours),
                         Summarize(floor), {GoalKind::RatioAtMost, 1.25},
                         std::string("\"Save...\" pressed in the text-file window") +
                             (overwrite ? ", the \"Use this file... \" question answered Yes at once" : "") +
                             ", until the window has closed; loaded and the name typed before the clock starts. "
-                            "Floor: `EM_GETTEXTEX` + `WriteFile` from a bare control holding the same text."});
+                            "Floor: `EM_GETTEXTEX` + `WriteFile` from a bare control holding the same text; the "
+                            "two files are " + (sameBytes ? "the same" : "**not** the same") + "."});
     }
     DeleteFileA((folder + ourName).c_str());
     DeleteFileA(floorPath.c_str());
