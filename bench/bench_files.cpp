@@ -128,8 +128,9 @@ void CloseTextFileWindow() {
     if (form.IsLoaded()) SendMessageA(form.hWnd(), WM_CLOSE, 0, 0);
 }
 
-// Reports the boxes that came up and whether the run failed; a failed run still counts its time.
-void ReportRun(const std::string& what, double seconds, bool ok, BoxAnswerer& boxes, const std::string& expected) {
+// Reports the run and the boxes that came up; false when it failed. A failed
+// run still counts its time, and its row says so.
+bool ReportRun(const std::string& what, double seconds, bool ok, BoxAnswerer& boxes, const std::string& expected) {
     std::string line = what + ": " + FormatValue(seconds, Unit::Seconds);
     for (const std::string& caption : boxes.TakeCaptions())
         if (caption != expected) {
@@ -138,6 +139,11 @@ void ReportRun(const std::string& what, double seconds, bool ok, BoxAnswerer& bo
         }
     if (!ok) line += " FAILED";
     Progress(line);
+    return ok;
+}
+
+std::string FailedRuns(int failed) {
+    return failed ? " **" + std::to_string(failed) + " runs failed**: see the progress lines." : "";
 }
 
 // Opening a file of `bytes` bytes: a fresh note each run, since emptying a
@@ -158,6 +164,7 @@ void AddOpenRow(const Options& options, std::size_t bytes, std::vector<Row>& row
     RECT area{};
     GetClientRect(reference.rtbMain.hWnd(), &area);
     BoxAnswerer boxes(IDOK);
+    int failed = 0;
     std::vector<double> ours, floor;
     MeasurePair(
         options,
@@ -166,6 +173,7 @@ void AddOpenRow(const Options& options, std::size_t bytes, std::vector<Row>& row
             if (!note.Create() || !ShowTextFileWindow(frmSavetxt::kOpenMode, name)) {
                 CloseTextFileWindow();
                 Progress("the note or the text-file window did not come up");
+                ++failed;
                 return 0.0;
             }
             bool ok = false;
@@ -173,8 +181,9 @@ void AddOpenRow(const Options& options, std::size_t bytes, std::vector<Row>& row
                 ok = PressSave();
                 UpdateWindow(note.hWnd());
             });
-            ok = ok && note.rtbMain.TextLength() > 0;
-            ReportRun("note opens " + name, s, ok, boxes, "");
+            // The control counts a line break as one position.
+            ok = ok && note.rtbMain.TextLength() > static_cast<long>(bytes / 2);
+            if (!ReportRun("note opens " + name, s, ok, boxes, "")) ++failed;
             CloseTextFileWindow();
             return s;
         },
@@ -195,7 +204,8 @@ void AddOpenRow(const Options& options, std::size_t bytes, std::vector<Row>& row
                     Summarize(floor), {GoalKind::RatioAtMost, 1.25},
                     "\"Open...\" pressed in the text-file window, until the note is painted; the window is loaded "
                     "and the name typed before the clock starts, in a fresh note each run. Floor: `ReadFile` + "
-                    "`EM_SETTEXTEX` into a fresh bare control, until painted."});
+                    "`EM_SETTEXTEX` into a fresh bare control, until painted." +
+                        FailedRuns(failed)});
 }
 
 // Saving a note of `bytes` bytes as a new file (deleted before each run) and over an existing one.
@@ -225,6 +235,7 @@ void AddSaveRows(const Options& options, std::size_t bytes, std::vector<Row>& ro
         const std::string expectedBox =
             overwrite ? "Use this file... " + ourName + "---- Select an Option! " : std::string();
         const std::string how = overwrite ? "over an existing file" : "as a new file";
+        int failed = 0;
         std::vector<double> ours, floor;
         MeasurePair(
             options,
@@ -234,11 +245,12 @@ void AddSaveRows(const Options& options, std::size_t bytes, std::vector<Row>& ro
                 if (!ShowTextFileWindow(frmSavetxt::kSaveMode, ourName)) {
                     CloseTextFileWindow();
                     Progress("the text-file window did not come up");
+                    ++failed;
                     return 0.0;
                 }
                 bool ok = false;
                 const double s = Seconds([&] { ok = PressSave(); });
-                ReportRun("note saves " + how, s, ok, boxes, expectedBox);
+                if (!ReportRun("note saves " + how, s, ok, boxes, expectedBox)) ++failed;
                 CloseTextFileWindow();
                 return s;
             },
@@ -257,7 +269,7 @@ void AddSaveRows(const Options& options, std::size_t bytes, std::vector<Row>& ro
                             (overwrite ? ", the \"Use this file... \" question answered Yes at once" : "") +
                             ", until the window has closed; loaded and the name typed before the clock starts. "
                             "Floor: `EM_GETTEXTEX` + `WriteFile` from a bare control holding the same text; the "
-                            "two files are " + (sameBytes ? "the same" : "**not** the same") + "."});
+                            "two files are " + (sameBytes ? "the same" : "**not** the same") + "." + FailedRuns(failed)});
     }
     DeleteFileA((folder + ourName).c_str());
     DeleteFileA(floorPath.c_str());
