@@ -42,6 +42,7 @@ add_executable(scrivlet_bench
   ${CMAKE_CURRENT_LIST_DIR}/bench_common.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bench_start.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bench_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/bench_files.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bench_print.cpp)
 target_link_libraries(scrivlet_bench PRIVATE scrivlet_app scrivlet_bench_stats scrivlet_warnings psapi)
 add_dependencies(scrivlet_bench scrivlet bench_floor scrivlet_icons)

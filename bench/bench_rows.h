@@ -16,6 +16,7 @@ struct Options {
     bool quick = false;   // one run each, small sizes: only proves that every measure still runs
     int runs = 5;         // measured runs after one warm-up
     std::string pdfFolder;  // where the PDF queue writes, as a Windows path; empty: not known
+    std::string listFolder;  // the large folder the list measure reads, as a Windows path; empty: not measured
 };
 
 // Seconds taken by `action`, by the performance counter.
@@ -33,6 +34,8 @@ void Progress(const std::string& text);
 void AddStartRows(const Options& options, std::vector<Row>& rows);
 // Recolouring a note, and the platform's own growth of setting a text.
 void AddTextRows(const Options& options, std::vector<Row>& rows);
+// Opening and saving text files through the text-file window, and listing a large folder.
+void AddFileRows(const Options& options, std::vector<Row>& rows);
 // Printing pages to the default printer.
 void AddPrintRows(const Options& options, std::vector<Row>& rows);
 

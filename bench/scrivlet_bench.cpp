@@ -1,6 +1,7 @@
 // The benchmark program: measures Scrivlet against its floors in one run and
 // writes the table of medians and ratios.
-//   scrivlet_bench [--quick] [--runs N] [--only start|text|print] [--out FILE] [--exe-size LABEL=BYTES]...
+//   scrivlet_bench [--quick] [--runs N] [--only start|text|files|print] [--list-folder DIR] [--out FILE]
+//                  [--exe-size LABEL=BYTES]...
 // SCRIVLET_PDF_DIR names (as a Linux path) the folder the PDF queue writes to.
 #include <windows.h>
 #include <commctrl.h>
@@ -38,6 +39,8 @@ Arguments ParseArguments(int argc, char** argv) {
             a.options.runs = std::max(1, std::atoi(argv[++i]));
         } else if (arg == "--only" && hasValue) {
             a.only = argv[++i];
+        } else if (arg == "--list-folder" && hasValue) {
+            a.options.listFolder = argv[++i];
         } else if (arg == "--out" && hasValue) {
             a.out = argv[++i];
         } else if (arg == "--exe-size" && hasValue) {
@@ -70,6 +73,7 @@ int main(int argc, char** argv) {
     const auto wanted = [&](const char* part) { return args.only.empty() || args.only == part; };
     if (wanted("start")) bench::AddStartRows(args.options, rows);
     if (wanted("text")) bench::AddTextRows(args.options, rows);
+    if (wanted("files")) bench::AddFileRows(args.options, rows);
     if (wanted("print")) bench::AddPrintRows(args.options, rows);
     for (const auto& [label, bytes] : args.exeSizes)
         rows.push_back({"Size of the stripped scrivlet.exe, " + label, bench::Unit::Bytes,
