@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/RichTextBox.h"
+#include "platform/shell_services.h"
 #include "platform/ui_services.h"
 
 namespace modPrintRTB {
@@ -19,10 +20,10 @@ DefaultPrinterJob::~DefaultPrinterJob() {
 
 JobStatus DefaultPrinterJob::Open(std::string_view documentName) {
     DWORD size = 0;
-    GetDefaultPrinterA(nullptr, &size);
+    shell::GetDefaultPrinterA(nullptr, &size);
     if (size == 0) return JobStatus::NoDefaultPrinter;
     std::string name(size, '\0');
-    if (!GetDefaultPrinterA(name.data(), &size)) return JobStatus::NoDefaultPrinter;
+    if (!shell::GetDefaultPrinterA(name.data(), &size)) return JobStatus::NoDefaultPrinter;
     name.resize(name.find('\0') == std::string::npos ? name.size() : name.find('\0'));
     if (name.empty()) return JobStatus::NoDefaultPrinter;
     m_printer = name;

@@ -9,12 +9,15 @@ namespace {
 // The function `name` of `dll`, which stays loaded for the rest of the process once asked for.
 template <typename Fn>
 Fn Lookup(const char* dll, const char* name) {
+    static struct {
+        const char* name;
+        unique_hmodule module;  // one owner per library for the process's life
+    } libraries[] = {{"shell32.dll", {}}, {"comdlg32.dll", {}}, {"winspool.drv", {}}};
     HMODULE module = GetModuleHandleA(dll);
-    if (!module) {
-        static unique_hmodule shell32, comdlg32;  // one owner per library for the process's life
-        unique_hmodule& slot = lstrcmpiA(dll, "shell32.dll") == 0 ? shell32 : comdlg32;
-        if (!slot) slot.reset(LoadLibraryA(dll));
-        module = slot.get();
+    for (auto& library : libraries) {
+        if (module || lstrcmpiA(library.name, dll) != 0) continue;
+        if (!library.module) library.module.reset(LoadLibraryA(dll));
+        module = library.module.get();
     }
     return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
@@ -45,6 +48,14 @@ BOOL SHGetPathFromIDListA(PCIDLIST_ABSOLUTE list, LPSTR path) {
     using Fn = BOOL(WINAPI*)(PCIDLIST_ABSOLUTE, LPSTR);
     static const Fn fn = Lookup<Fn>("shell32.dll", "SHGetPathFromIDListA");
     return fn ? fn(list, path) : FALSE;
+}
+
+BOOL GetDefaultPrinterA(LPSTR buffer, LPDWORD size) {
+    using Fn = BOOL(WINAPI*)(LPSTR, LPDWORD);
+    static const Fn fn = Lookup<Fn>("winspool.drv", "GetDefaultPrinterA");
+    if (fn) return fn(buffer, size);
+    SetLastError(ERROR_FILE_NOT_FOUND);  // as the spooler says when there is no default printer
+    return FALSE;
 }
 
 }  // namespace shell

@@ -1,7 +1,7 @@
 #pragma once
-// The shell and common-dialog functions the program calls, loaded on their
-// first use: their DLLs are large, and a note that never opens a dialog or
-// sends a mail should not carry them from its start.
+// The shell, common-dialog and spooler functions the program calls, loaded on
+// their first use: their DLLs are large, and a note that never opens a dialog,
+// sends a mail or prints should not carry them from its start.
 #include <windows.h>
 #include <commdlg.h>
 #include <shlobj.h>
@@ -12,5 +12,6 @@ HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR operation, LPCSTR file, LPCSTR paramet
 BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA dialog);
 PIDLIST_ABSOLUTE SHBrowseForFolderA(LPBROWSEINFOA info);
 BOOL SHGetPathFromIDListA(PCIDLIST_ABSOLUTE list, LPSTR path);
+BOOL GetDefaultPrinterA(LPSTR buffer, LPDWORD size);
 
 }  // namespace shell

@@ -11,7 +11,7 @@ struct Narrowed {
     bool fits = false;
 };
 
-Narrowed ToAnsiIfItFits(const std::wstring& text) {
+Narrowed ToAnsiIfItFits(std::wstring_view text) {
     Narrowed result;
     bool lossy = false;
     result.ansi = ui::ToAnsi(text, &lossy);
@@ -20,23 +20,29 @@ Narrowed ToAnsiIfItFits(const std::wstring& text) {
     return result;
 }
 
+// The file's line break comes after the converted text: CR LF reads the same in
+// ANSI and UTF-8, and the note's text is not copied once more to add it.
+std::string WithLineBreak(std::string bytes) {
+    bytes += "\r\n";
+    return bytes;
+}
+
 }  // namespace
 
 std::string EncodeNoteForNewFile(std::wstring_view noteText) {
-    const std::wstring text = std::wstring(noteText) + L"\r\n";
-    Narrowed narrowed = ToAnsiIfItFits(text);
-    if (txt::ChooseWriteEncoding(narrowed.fits) == txt::WriteEncoding::Ansi) return std::move(narrowed.ansi);
-    return std::string(txt::kUtf8Bom) + ui::ToUtf8(text);
+    Narrowed narrowed = ToAnsiIfItFits(noteText);
+    if (txt::ChooseWriteEncoding(narrowed.fits) == txt::WriteEncoding::Ansi)
+        return WithLineBreak(std::move(narrowed.ansi));
+    return WithLineBreak(std::string(txt::kUtf8Bom) + ui::ToUtf8(noteText));
 }
 
 std::optional<std::string> EncodeNoteForAppend(std::wstring_view noteText, std::string_view fileHead) {
-    const std::wstring text = std::wstring(noteText) + L"\r\n";
-    Narrowed narrowed = ToAnsiIfItFits(text);
+    Narrowed narrowed = ToAnsiIfItFits(noteText);
     switch (txt::ChooseAppendEncoding(fileHead, narrowed.fits)) {
     case txt::AppendEncoding::Ansi:
-        return std::move(narrowed.ansi);
+        return WithLineBreak(std::move(narrowed.ansi));
     case txt::AppendEncoding::Utf8:
-        return ui::ToUtf8(text);
+        return WithLineBreak(ui::ToUtf8(noteText));
     case txt::AppendEncoding::AsNewFile:
         return EncodeNoteForNewFile(noteText);
     case txt::AppendEncoding::Refuse:
