@@ -323,6 +323,14 @@ BOOL CALLBACK FindExitBox(HWND hwnd, LPARAM lp) {
     return TRUE;
 }
 
+BOOL CALLBACK FindNoteWindow(HWND hwnd, LPARAM lp) {
+    char cls[32] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (lstrcmpA(cls, "ScrivletNote") != 0) return TRUE;
+    *reinterpret_cast<HWND*>(lp) = hwnd;
+    return FALSE;
+}
+
 TEST_F(LocationTest, TheProgramEndsWhenItsNoteClosesWithYes) {
     const std::string program = testsupport::ExeFolder() + "\\scrivlet.exe";
     testsupport::ResetSettings(program);
@@ -335,13 +343,7 @@ TEST_F(LocationTest, TheProgramEndsWhenItsNoteClosesWithYes) {
     const unique_handle process(started.hProcess), thread(started.hThread);
     ASSERT_TRUE(testsupport::PumpUntil([] { return OtherNotes().size() == 1; }, 30s));
     HWND other = nullptr;
-    EnumThreadWindows(started.dwThreadId, [](HWND hwnd, LPARAM lp) {
-        char cls[32] = {};
-        GetClassNameA(hwnd, cls, sizeof cls);
-        if (lstrcmpA(cls, "ScrivletNote") != 0) return TRUE;
-        *reinterpret_cast<HWND*>(lp) = hwnd;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&other));
+    EnumThreadWindows(started.dwThreadId, FindNoteWindow, reinterpret_cast<LPARAM>(&other));
     ASSERT_NE(other, nullptr);
     PostMessageA(other, WM_CLOSE, 0, 0);  // a close request from outside: the exit question comes
     BoxSearch search{started.dwProcessId, nullptr};
