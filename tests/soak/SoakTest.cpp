@@ -9,6 +9,7 @@
 
 #include "mail/frmSendEmail.h"
 #include "note/COutlookNote.h"
+#include "textfile/frmSavetxt.h"
 #include "support/dialog_script.h"
 #include "support/test_support.h"
 
@@ -99,6 +100,38 @@ TEST_F(SoakTest, EmailWindowOpenedAndClosed) {
         SendMessageW(mail, WM_CLOSE, 0, 0);
         ASSERT_FALSE(IsWindow(mail));
     });
+}
+
+TEST_F(SoakTest, TextFileWindowOpenedAndClosed) {
+    Soak("text-file window", [&](int) {
+        note.HandleMenuCommand(101);
+        const HWND form = frmSavetxt::Form().hWnd();
+        ASSERT_TRUE(IsWindow(form));
+        SendMessageW(form, WM_CLOSE, 0, 0);
+        ASSERT_FALSE(IsWindow(form));
+    });
+}
+
+// Presses the text-file window's action button with `name` in its name box.
+void PressSaveWith(const char* name) {
+    frmSavetxt& form = frmSavetxt::Form();
+    SetWindowTextA(form.Combo1, name);
+    SendMessageW(form.hWnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.cmdSave), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(form.cmdSave));
+}
+
+TEST_F(SoakTest, NoteSavedAndOpened) {
+    const std::string file = testsupport::ExeFolder() + "\\soak-note.txt";
+    Soak("save and open", [&](int) {
+        DeleteFileA(file.c_str());
+        note.HandleMenuCommand(101);
+        PressSaveWith("soak-note.txt");  // a new file: written without a question, the window closes
+        ASSERT_FALSE(IsWindow(frmSavetxt::Form().hWnd()));
+        note.HandleMenuCommand(111);
+        PressSaveWith("soak-note.txt");
+        ASSERT_FALSE(IsWindow(frmSavetxt::Form().hWnd()));
+    });
+    DeleteFileA(file.c_str());
 }
 
 }  // namespace
