@@ -30,9 +30,9 @@ void SearchAndAsk(std::string& location) {
         }
     }
     for (;;) {
-        location = ui::InputBox("Type in the exact location of the Scrivlet Program.\r\n"
-                                "Example: C:\\Scrivlet\\Scrivlet.exe",
-                                "Please give me the Scrivlet Location.");
+        location = WithoutSurroundingQuotes(ui::InputBox("Type in the exact location of the Scrivlet Program.\r\n"
+                                                         "Example: C:\\Scrivlet\\Scrivlet.exe",
+                                                         "Please give me the Scrivlet Location."));
         if (location.empty()) ui::MsgBox("PLEASE ENTER THE LOCATION!", MB_OK | MB_ICONERROR, "Location needed");
         if (NamesProgram(location)) {
             modRegistry::WriteRegString(HKEY_CURRENT_USER, kLocationKeyForWriting, kLocationValue, location);
@@ -47,7 +47,9 @@ void SearchAndAsk(std::string& location) {
 }  // namespace
 
 void COutlookNote::LocateProgram() {
-    LocationOfScrivlet = modRegistry::ReadRegString(HKEY_CURRENT_USER, kLocationKey, kLocationValue);
+    // A path stored with quotes around it names the same program.
+    LocationOfScrivlet =
+        WithoutSurroundingQuotes(modRegistry::ReadRegString(HKEY_CURRENT_USER, kLocationKey, kLocationValue));
     if (!LocationOfScrivlet.empty()) return;
     try {
         SearchAndAsk(LocationOfScrivlet);

@@ -10,6 +10,9 @@ inline constexpr char kDefaultInstallFolder[] = "C:\\Program Files\\Scrivlet\\";
 inline constexpr char kDefaultProgramPath[] = "C:\\Program Files\\Scrivlet\\Scrivlet.exe";
 inline constexpr int kSetupEntryCount = 75;
 
+// The path without the double quotes around it ("Copy as path" adds them), and
+// without blanks outside those quotes; any other text stays as it is.
+std::string WithoutSurroundingQuotes(std::string_view path);
 // True when the path's lower-case form contains "scrivlet.exe".
 bool NamesProgram(std::string_view path);
 // The uninstall key of setup entry n: "...\Uninstall\ST6UNST #n".

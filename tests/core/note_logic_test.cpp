@@ -123,6 +123,12 @@ TEST(ProgramLocation, Rules) {
     EXPECT_TRUE(NamesProgram("C:\\Program Files\\Scrivlet\\Scrivlet.exe"));
     EXPECT_FALSE(NamesProgram("D:\\Tools\\notes.exe"));
     EXPECT_FALSE(NamesProgram(""));
+    const struct { const char* in; const char* out; } quoted[] = {
+        {"\"C:\\A B\\Scrivlet.exe\"", "C:\\A B\\Scrivlet.exe"}, {"  \"C:\\x.exe\" ", "C:\\x.exe"},
+        {"\"\"", ""}, {"C:\\x.exe", "C:\\x.exe"}, {"\"", "\""}, {"\"C:\\x.exe", "\"C:\\x.exe"},
+        {"C:\\\"x\".exe", "C:\\\"x\".exe"}, {"", ""},
+    };
+    for (const auto& q : quoted) EXPECT_EQ(WithoutSurroundingQuotes(q.in), q.out) << q.in;
     EXPECT_EQ(SetupEntryKey(1), "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ST6UNST #1");
     EXPECT_EQ(SetupEntryKey(75), "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ST6UNST #75");
     EXPECT_TRUE(IsDefaultInstallation("C:\\WINDOWS\\st6unst.exe -n \"C:\\Program Files\\Scrivlet\\ST6UNST.LOG\""));

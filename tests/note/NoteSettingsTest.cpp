@@ -209,10 +209,11 @@ TEST_F(LocationTest, SetupEntryOfTheDefaultInstallationIsFoundAndStored) {
     EXPECT_EQ(StoredLocation(), "C:\\Program Files\\Scrivlet\\Scrivlet.exe");
 }
 
-TEST_F(LocationTest, AskedPathIsStoredExactlyAsTyped) {
+TEST_F(LocationTest, AskedPathIsStoredAsTypedWithoutItsQuotes) {
     StoreSetupEntry(1, "c:\\program files\\scrivlet\\st6unst.log");  // other letter case: no match
+    // "Copy as path" puts quotes around the path.
     DialogScript script({DialogScript::Type("D:\\Tools\\notes.exe"), DialogScript::Press(IDYES),
-                         DialogScript::Type("D:\\Tools\\SCRIVLET.EXE")});
+                         DialogScript::Type("\"D:\\Tools\\SCRIVLET.EXE\"")});
     COutlookNote note;
     ASSERT_TRUE(note.Create());
     ASSERT_EQ(script.seen().size(), 3u);
@@ -291,17 +292,22 @@ std::vector<DWORD> OtherNotes() {
 
 TEST_F(LocationTest, NewNoteStartsASecondWorkingCopy) {
     const std::string program = testsupport::ExeFolder() + "\\scrivlet.exe";
-    testsupport::ResetSettings(program);
-    COutlookNote note;
-    ASSERT_TRUE(note.Create());
-    ASSERT_TRUE(OtherNotes().empty());
-    note.HandleMenuCommand(100);
-    ASSERT_TRUE(testsupport::PumpUntil([] { return OtherNotes().size() == 1; }, 30s));
-    const DWORD pid = OtherNotes().front();
-    const unique_handle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
-    ASSERT_TRUE(process);
-    TerminateProcess(process.get(), 0);
-    WaitForSingleObject(process.get(), 10000);
+    for (const std::string& stored : {program, "\"" + program + "\""}) {
+        SCOPED_TRACE(stored);
+        testsupport::ResetSettings(stored);
+        COutlookNote note;
+        ASSERT_TRUE(note.Create());
+        EXPECT_EQ(note.LocationOfScrivlet, program);
+        ASSERT_TRUE(OtherNotes().empty());
+        note.HandleMenuCommand(100);
+        ASSERT_TRUE(testsupport::PumpUntil([] { return OtherNotes().size() == 1; }, 30s));
+        const DWORD pid = OtherNotes().front();
+        const unique_handle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
+        ASSERT_TRUE(process);
+        TerminateProcess(process.get(), 0);
+        WaitForSingleObject(process.get(), 10000);
+        ASSERT_TRUE(testsupport::PumpUntil([] { return OtherNotes().empty(); }, 10s));
+    }
 }
 
 struct BoxSearch {
