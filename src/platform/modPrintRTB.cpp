@@ -107,9 +107,16 @@ std::string FailureMessage(JobStatus status, bool whileOpening, std::string_view
 
 namespace {
 
+std::string StoppedMessage(int page) {
+    return "Printing stopped at page " + std::to_string(page) +
+           " because the text there could not be laid out on the page, so the rest of the note was not printed.";
+}
+
 // The pages of an open job: the FORMATRANGE record, the page loop, the end
-// of the document and the control's cache freed.
-JobStatus PrintPages(FormatRangeControl& control, PrintJob& job, int left, int top, int right, int bottom) {
+// of the document and the control's cache freed. `stoppedAtPage` is the page
+// that brought no progress, 0 when the whole text was laid out.
+JobStatus PrintPages(FormatRangeControl& control, PrintJob& job, int left, int top, int right, int bottom,
+                     int& stoppedAtPage) {
     const print_layout::PrintGeometry g = print_layout::ComputePrintGeometry(job.Metrics(), left, top, right, bottom);
     FORMATRANGE range{};
     range.hdc = range.hdcTarget = job.Dc();
@@ -119,11 +126,15 @@ JobStatus PrintPages(FormatRangeControl& control, PrintJob& job, int left, int t
     const long length = control.TextLength();
 
     JobStatus status = JobStatus::Ok;
-    for (;;) {
+    stoppedAtPage = 0;
+    for (int page = 1;; ++page) {
         const LRESULT next = control.FormatRange(static_cast<WPARAM>(-1), &range);
         if (next >= length) break;
         // A page that brought no progress would be followed by the same page for ever.
-        if (next <= range.chrg.cpMin) break;
+        if (next <= range.chrg.cpMin) {
+            stoppedAtPage = page;
+            break;
+        }
         range.chrg.cpMin = static_cast<LONG>(next);
         status = job.NewPage();
         if (status != JobStatus::Ok) break;
@@ -217,16 +228,20 @@ private:
 bool PrintRichText(FormatRangeControl& control, PrintJob& job, int left, int top, int right, int bottom) {
     JobStatus status = JobStatus::Ok;
     bool opening = true;
+    int stoppedAtPage = 0;
     {
         const ui::WaitCursor wait;  // while the job opens and the pages are laid out
         status = job.Open(kDocumentName);
         if (status == JobStatus::Ok) {
             opening = false;
-            status = PrintPages(control, job, left, top, right, bottom);
+            status = PrintPages(control, job, left, top, right, bottom, stoppedAtPage);
         }
     }
-    if (status == JobStatus::Ok) return true;
-    ui::MsgBox(FailureMessage(status, opening, job.PrinterName()), MB_OK | MB_ICONEXCLAMATION);
+    if (status == JobStatus::Ok && stoppedAtPage == 0) return true;
+    // The pages before the stop were printed; the user learns that the rest was not.
+    ui::MsgBox(status == JobStatus::Ok ? StoppedMessage(stoppedAtPage)
+                                       : FailureMessage(status, opening, job.PrinterName()),
+               MB_OK | MB_ICONEXCLAMATION);
     return false;
 }
 

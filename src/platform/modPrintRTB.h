@@ -90,7 +90,8 @@ std::string FailureMessage(JobStatus status, bool whileOpening, std::string_view
 void PrintRichText(CRichTextBox& control, int left, int top, int right, int bottom);
 
 // The page loop itself, on any control and print job. Returns true when the
-// document was printed, false when a failure was reported.
+// whole document was printed, false when a failure, or a stop at a page that
+// could not be laid out, was reported.
 bool PrintRichText(FormatRangeControl& control, PrintJob& job, int left, int top, int right, int bottom);
 
 }  // namespace modPrintRTB

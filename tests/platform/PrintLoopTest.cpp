@@ -95,22 +95,23 @@ TEST(PrintLoop, RenderCallsNewPagesAndTheFreeingCall) {
         long length;
         std::vector<LRESULT> answers;
         std::vector<LONG> pageStarts;  // cpMin of each render call
+        int stoppedAtPage;             // 0: the whole text was printed
     };
     const Case cases[] = {
-        {"empty note", 0, {0}, {0}},
-        {"fits one page", 120, {120}, {0}},
-        {"answer past the end", 120, {121}, {0}},
-        {"three pages", 300, {100, 200, 300}, {0, 100, 200}},
-        {"no progress on the second page", 300, {100, 100}, {0, 100}},
-        {"no progress at all", 300, {0}, {0}},
-        {"a position going back", 300, {150, 20}, {0, 150}},
+        {"empty note", 0, {0}, {0}, 0},
+        {"fits one page", 120, {120}, {0}, 0},
+        {"answer past the end", 120, {121}, {0}, 0},
+        {"three pages", 300, {100, 200, 300}, {0, 100, 200}, 0},
+        {"no progress on the second page", 300, {100, 100}, {0, 100}, 2},
+        {"no progress at all", 300, {0}, {0}, 1},
+        {"a position going back", 300, {150, 20}, {0, 150}, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         MessageBoxResponder boxes(IDOK);
         ScriptedControl control(c.length, c.answers);
         ScriptedJob job;
-        EXPECT_TRUE(modPrintRTB::PrintRichText(control, job, 1440, 1440, 1440, 1440));
+        EXPECT_EQ(modPrintRTB::PrintRichText(control, job, 1440, 1440, 1440, 1440), c.stoppedAtPage == 0);
 
         const std::vector<Call> renders = control.Renders();
         ASSERT_EQ(renders.size(), c.pageStarts.size());
@@ -127,7 +128,16 @@ TEST(PrintLoop, RenderCallsNewPagesAndTheFreeingCall) {
         ASSERT_EQ(control.calls.size(), renders.size() + 1);
         EXPECT_FALSE(control.calls.back().hasRecord);
         EXPECT_EQ(control.calls.back().wParam, 0u);
-        EXPECT_TRUE(boxes.seen().empty());
+        if (c.stoppedAtPage == 0) {
+            EXPECT_TRUE(boxes.seen().empty());
+            continue;
+        }
+        // The pages before the stop were sent; the user is told the rest was not printed.
+        ASSERT_EQ(boxes.seen().size(), 1u);
+        EXPECT_EQ(boxes.seen()[0].caption, L"Scrivlet");
+        EXPECT_EQ(boxes.seen()[0].text, L"Printing stopped at page " + std::to_wstring(c.stoppedAtPage) +
+                                            L" because the text there could not be laid out on the page, so the "
+                                            L"rest of the note was not printed.");
     }
 }
 
