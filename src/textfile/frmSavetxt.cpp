@@ -23,6 +23,7 @@ constexpr int kLabel1Id = 1003;
 constexpr int kBrowseId = 1004;
 constexpr int kSaveId = 1005;
 constexpr int kComboListItems = 8;
+constexpr int kClientWidth = 5730, kClientHeight = 2010;  // twips
 
 constexpr char kPathLabel[] = "The Current File Path is: ";
 constexpr char kFileError[] = "File error! -- Can't use this file! or Drive!";
@@ -30,6 +31,10 @@ constexpr char kThreeOptions[] =
     "1. File already exits, Write over it?...............Select Yes \r\n\r\n"
     "2. Add (Append) to your existing file............Select No \r\n\r\n"
     "3. I want to create a New File (New Name) Select Cancel";
+
+constexpr char kCannotKeep[] =
+    "The note holds characters that this file's encoding cannot keep, so nothing was added to the file.\r\n\r\n"
+    "Save the note as a new file instead.";
 
 void FileErrorBox() { ui::MsgBox(kFileError, MB_OK | MB_ICONERROR, "File Error!"); }
 
@@ -77,16 +82,11 @@ bool frmSavetxt::Create() {
     // A caption with a close box, no minimize or maximize box, a fixed size.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_CONTROLPARENT;
-    const int dpi = ui::SystemDpi();
-    RECT frame{0, 0, TwipsToPixels(5730, dpi), TwipsToPixels(2010, dpi)};
-    ui::AdjustFrameForDpi(&frame, style, exStyle, dpi);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    if (!CreateWindowExA(exStyle, kClassName, "", style, x, y, width, height, nullptr, nullptr,
-                         GetModuleHandleA(nullptr), this))
+    const RECT frame = ui::FrameForClient(kClientWidth, kClientHeight, style, exStyle, ui::SystemDpi());
+    if (!CreateWindowExA(exStyle, kClassName, "", style, frame.left, frame.top, frame.right - frame.left,
+                         frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleA(nullptr), this))
         return false;
+    ui::FitFrameToWindowDpi(m_hwnd, kClientWidth, kClientHeight, true);
     OnLoad();
     ShowWindow(m_hwnd, SW_SHOWNORMAL);
     SetFocus(cmdBrowse);  // the lowest tab order
@@ -363,20 +363,30 @@ void frmSavetxt::SaveFile(const std::string& path) {
     const int answer = ui::MsgBox(kThreeOptions, MB_YESNOCANCEL | MB_ICONINFORMATION,
                                   "Use this file... " + ComboText() + "---- Select an Option! ");
     if (!m_hwnd) return;
-    bool done = false;
+    WriteResult result = WriteResult::Failed;
     switch (answer) {
     case IDYES:
-        done = WriteFile();  // the old file is replaced only once the new bytes are safely written
+        // The old file is replaced only once the new bytes are safely written.
+        result = WriteFile() ? WriteResult::Written : WriteResult::Failed;
         break;
     case IDNO:
-        done = AppendFile();
+        result = AppendFile();
         break;
     default:  // Cancel, Esc or the box's close button
         SetFocus(Combo1);
         return;
     }
-    if (done) Unload();
-    else FileErrorBox();
+    switch (result) {
+    case WriteResult::Written:
+        Unload();
+        break;
+    case WriteResult::Failed:
+        FileErrorBox();
+        break;
+    case WriteResult::WouldLoseCharacters:
+        ui::MsgBox(kCannotKeep, MB_OK | MB_ICONEXCLAMATION, "Cannot Add to this File!");
+        break;
+    }
 }
 
 bool frmSavetxt::WriteFile() {
@@ -386,21 +396,25 @@ bool frmSavetxt::WriteFile() {
     return ReplaceFileBytes(FilePath(), EncodeNoteForNewFile(note->rtbMain.Text())) == FileStatus::Ok;
 }
 
-bool frmSavetxt::AppendFile() {
+frmSavetxt::WriteResult frmSavetxt::AppendFile() {
     COutlookNote* note = LiveNote();
-    if (!note) return false;
+    if (!note) return WriteResult::Failed;
     ui::WaitCursor wait;
     const std::string path = FilePath();
     const std::wstring text = note->rtbMain.Text();
+    const auto written = [](FileStatus status) {
+        return status == FileStatus::Ok ? WriteResult::Written : WriteResult::Failed;
+    };
     std::string head;
     switch (ReadFileHead(path, txt::kUtf8Bom.size(), head)) {
     case FileStatus::Ok:
         break;
     case FileStatus::NotFound:  // created when missing
-        return ReplaceFileBytes(path, EncodeNoteForNewFile(text)) == FileStatus::Ok;
+        return written(ReplaceFileBytes(path, EncodeNoteForNewFile(text)));
     case FileStatus::Failed:
-        return false;
+        return WriteResult::Failed;
     }
+    // No bytes: an ANSI file would lose characters.
     const std::optional<std::string> bytes = EncodeNoteForAppend(text, head);
-    return bytes && AppendFileBytes(path, *bytes) == FileStatus::Ok;  // no bytes: an ANSI file would lose characters
+    return bytes ? written(AppendFileBytes(path, *bytes)) : WriteResult::WouldLoseCharacters;
 }

@@ -40,10 +40,11 @@ public:
 
     // Write the note's text and CR LF to m_strPath followed by the text of
     // Combo1: WriteFile as the whole file (created or replaced), AppendFile
-    // after its end. False when nothing was written: the old file, if any, is
-    // as it was.
+    // after its end. Whenever nothing was written the old file, if any, is as
+    // it was; an ANSI file that would lose characters of the note is left alone.
+    enum class WriteResult { Written, Failed, WouldLoseCharacters };
     bool WriteFile();
-    bool AppendFile();
+    WriteResult AppendFile();
     // Adds the names of the files of strDir matching strPattern whose names end
     // in "txt" (folders left out) to Combo1's list; the count of its entries.
     std::int16_t FindFilesInSingleDir(std::string strDir, std::string_view strPattern);

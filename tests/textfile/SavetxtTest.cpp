@@ -391,6 +391,21 @@ TEST_F(SavetxtTest, AnExistingFile) {
     }
 }
 
+// Mended: the overwrite used to put a plain file in the link's place and leave
+// the file it leads to as it was.
+TEST_F(SavetxtTest, OverwritingThroughALinkWritesTheFileItLeadsTo) {
+    const std::string links = "C:\\textfile links";  // drives.sh links linked.txt to target.txt there
+    tf::WriteBytes(links + "\\target.txt", "old\r\n");
+    if (tf::ReadBytes(links + "\\linked.txt") != "old\r\n") GTEST_SKIP() << "no link: drives.sh makes it";
+    note.rtbMain.SetText(L"new text");
+    OpenOn(101, links);
+    ASSERT_EQ(Press("linked", {IDYES}).size(), 1u);
+    EXPECT_FALSE(form().IsLoaded());
+    EXPECT_EQ(tf::ReadBytes(links + "\\target.txt"), "new text\r\n");
+    EXPECT_EQ(tf::ReadBytes(links + "\\linked.txt"), "new text\r\n");
+    EXPECT_EQ(tf::Entries(links), (std::vector<std::string>{"linked.txt", "target.txt"}));  // nothing left over
+}
+
 TEST_F(SavetxtTest, OpenReadsTheFileLineByLine) {
     struct Case {
         const char* bytes;
@@ -503,25 +518,29 @@ TEST_F(SavetxtTest, AFullDiskKeepsTheOldFile) {
     EXPECT_TRUE(form().IsLoaded());
 }
 
-// Mended: characters the ANSI code page lacks used to turn into "?".
+// Mended: characters the ANSI code page lacks used to turn into "?". Under a
+// UTF-8 system code page (run once more so) every note is plain UTF-8 and
+// every file takes an append.
 TEST_F(SavetxtTest, TextOutsideTheAnsiCodePage) {
-    if (GetACP() != 1252) GTEST_SKIP() << "the byte checks are for code page 1252, not " << GetACP();
-    const std::string bom = "\xEF\xBB\xBF";
+    const bool utf8 = GetACP() == CP_UTF8;
+    if (!utf8 && GetACP() != 1252) GTEST_SKIP() << "the byte checks are for code pages 1252 and 65001, not " << GetACP();
     struct Case {
         const char* name;
         const char* before;  // nullptr: no such file
         const wchar_t* note;
         int answer;
-        const char* after;  // nullptr: a "File error!" and the file unchanged
+        const char* after1252;  // nullptr: refused, the file unchanged
+        const char* afterUtf8;
     };
     const Case cases[] = {
-        {"fits", nullptr, L"caf\u00e9 \u20ac", IDOK, "caf\xE9 \x80\r\n"},
-        {"greek", nullptr, L"\u03a9 ok", IDOK, "\xEF\xBB\xBF\xCE\xA9 ok\r\n"},
-        {"over", "old\r\n", L"\u03a9", IDYES, "\xEF\xBB\xBF\xCE\xA9\r\n"},
-        {"ansi", "old\r\n", L"\u00e9", IDNO, "old\r\n\xE9\r\n"},
-        {"ansi lossy", "old\r\n", L"\u03a9", IDNO, nullptr},
-        {"utf8", "\xEF\xBB\xBFold\r\n", L"\u03a9\u00e9", IDNO, "\xEF\xBB\xBFold\r\n\xCE\xA9\xC3\xA9\r\n"},
-        {"empty", "", L"\u03a9", IDNO, "\xEF\xBB\xBF\xCE\xA9\r\n"},
+        {"fits", nullptr, L"caf\u00e9 \u20ac", IDOK, "caf\xE9 \x80\r\n", "caf\xC3\xA9 \xE2\x82\xAC\r\n"},
+        {"greek", nullptr, L"\u03a9 ok", IDOK, "\xEF\xBB\xBF\xCE\xA9 ok\r\n", "\xCE\xA9 ok\r\n"},
+        {"over", "old\r\n", L"\u03a9", IDYES, "\xEF\xBB\xBF\xCE\xA9\r\n", "\xCE\xA9\r\n"},
+        {"ansi", "old\r\n", L"\u00e9", IDNO, "old\r\n\xE9\r\n", "old\r\n\xC3\xA9\r\n"},
+        {"ansi lossy", "old\r\n", L"\u03a9", IDNO, nullptr, "old\r\n\xCE\xA9\r\n"},
+        {"utf8", "\xEF\xBB\xBFold\r\n", L"\u03a9\u00e9", IDNO, "\xEF\xBB\xBFold\r\n\xCE\xA9\xC3\xA9\r\n",
+         "\xEF\xBB\xBFold\r\n\xCE\xA9\xC3\xA9\r\n"},
+        {"empty", "", L"\u03a9", IDNO, "\xEF\xBB\xBF\xCE\xA9\r\n", "\xCE\xA9\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -529,12 +548,18 @@ TEST_F(SavetxtTest, TextOutsideTheAnsiCodePage) {
         if (c.before) tf::WriteBytes(file, c.before);
         const Boxes boxes = SaveNew(folder.path(), c.name, c.note, {c.answer});
         const size_t asked = c.before ? 1 : 0;
-        if (c.after) {
+        if (const char* after = utf8 ? c.afterUtf8 : c.after1252) {
             EXPECT_EQ(boxes.size(), asked);
-            EXPECT_EQ(tf::ReadBytes(file), c.after);
+            EXPECT_EQ(tf::ReadBytes(file), after);
         } else {
-            ExpectOnlyFileError(boxes, asked);
+            // Mended: the refusal used to call the file or drive broken.
+            ASSERT_EQ(boxes.size(), asked + 1);
+            ExpectBox(boxes[asked],
+                      "The note holds characters that this file's encoding cannot keep, so nothing was added to the "
+                      "file.\r\n\r\nSave the note as a new file instead.",
+                      "Cannot Add to this File!", MB_OK | MB_ICONEXCLAMATION);
             EXPECT_EQ(tf::ReadBytes(file), c.before);
+            EXPECT_TRUE(form().IsLoaded());
             DestroyWindow(form().hWnd());
         }
     }

@@ -2,7 +2,8 @@
 # Fixture of the text-file tests. "up" makes a private copy of the tests' Wine
 # prefix with two more drives, E:, a CD-ROM drive (a folder with one text file,
 # typed "cdrom" in the registry), and T:, a 64 KB tmpfs where a disk is full
-# within a few writes, and a folder "C:\textfile many" of 20 000 text files.
+# within a few writes, a folder "C:\textfile many" of 20 000 text files and a
+# folder "C:\textfile links" with a symbolic link.
 # "down" stops that prefix's wineserver and removes the prefix, the mount and
 # the folders again. Mounting needs root; without it T: is left out and the
 # tests that need it are skipped.
@@ -49,6 +50,9 @@ WINEPREFIX=$prefix "$W" reg add 'HKLM\Software\Wine\Drives' /v e: /d cdrom /f </
 # A folder of 20 000 text files, made here in a second rather than through Wine in minutes.
 mkdir -p "$prefix/drive_c/textfile many"
 (cd "$prefix/drive_c/textfile many" && seq -f 'note %05g.txt' 0 19999 | tr '\n' '\0' | xargs -0 touch)
+# A text file and a symbolic link to it: saving over the link writes the file.
+mkdir -p "$prefix/drive_c/textfile links"
+ln -s target.txt "$prefix/drive_c/textfile links/linked.txt"
 # Drive types are read when the prefix starts: restart it.
 WINEPREFIX=$prefix "$S" -k 2>/dev/null || true
 WINEPREFIX=$prefix "$S" -w
