@@ -70,6 +70,21 @@ function(scrivlet_wine_test name)
   endif()
 endfunction()
 
+# Runs the tests of a registered test program matching `filter` once more under
+# a UTF-8 system code page: Wine takes the ANSI code page from the locale, and
+# a locale without one of its own gives 65001.
+function(scrivlet_utf8_rerun name filter)
+  if(SCRIVLET_RUN_WINE_TESTS)
+    add_test(NAME ${name}_utf8
+      COMMAND timeout -k 10 600 ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}> --gtest_filter=${filter}
+      WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+    get_test_property(${name} ENVIRONMENT env)
+    get_test_property(${name} FIXTURES_REQUIRED fixtures)
+    set_tests_properties(${name}_utf8 PROPERTIES FIXTURES_REQUIRED "${fixtures}"
+      ENVIRONMENT "${env};LC_ALL=hi_IN.UTF-8;SCRIVLET_EXPECT_ACP=65001")
+  endif()
+endfunction()
+
 include(${CMAKE_CURRENT_LIST_DIR}/menu/tests.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/note/tests.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/platform/tests.cmake)

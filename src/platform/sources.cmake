@@ -1,4 +1,5 @@
 target_sources(scrivlet_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/code_pages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/date_pattern.cpp
   ${CMAKE_CURRENT_LIST_DIR}/registry_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_lines.cpp)

@@ -2,6 +2,9 @@
 
 #include <vector>
 
+#include "platform/TwipsLayout.h"
+#include "platform/code_pages.h"
+
 namespace ui {
 
 int MsgBox(std::string_view text, UINT flags, std::string_view title) {
@@ -238,9 +241,15 @@ std::wstring Widen(UINT codePage, std::string_view text) {
 }  // namespace
 
 std::string ToAnsi(std::wstring_view text, bool* lossy) {
+    // Under a UTF-8 system code page every character has a form, but Windows
+    // refuses the best-fit flag and the default-character report there.
+    const codepage::NarrowingRule rule = codepage::NarrowingRuleFor(GetACP());
+    if (!lossy) return Narrow(CP_ACP, rule.noBestFit ? WC_NO_BEST_FIT_CHARS : 0, text, nullptr);
+    const DWORD flags = (rule.noBestFit ? WC_NO_BEST_FIT_CHARS : 0) | (rule.errInvalidChars ? WC_ERR_INVALID_CHARS : 0);
     BOOL usedDefault = FALSE;
-    std::string out = Narrow(CP_ACP, WC_NO_BEST_FIT_CHARS, text, lossy ? &usedDefault : nullptr);
-    if (lossy) *lossy = usedDefault != FALSE;
+    std::string out = Narrow(CP_ACP, flags, text, rule.reportsDefaultChar ? &usedDefault : nullptr);
+    // A strict conversion that gave nothing met a character it cannot keep.
+    *lossy = usedDefault != FALSE || (out.empty() && !text.empty());
     return out;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/code_pages.h"
 #include "platform/registry_text.h"
 #include "platform/text_lines.h"
 
@@ -27,6 +28,24 @@ TEST(RegBufferToText, StopsAtTheFirstNul) {
     EXPECT_EQ(RegBufferToText(std::string_view("ab\0cd", 5)), "ab");
     EXPECT_EQ(RegBufferToText(std::string_view("\0", 1)), "");
     EXPECT_EQ(RegBufferToText(""), "");
+}
+
+// WideCharToMultiByte's documented rule: the code pages that take no flags, and
+// UTF-7 and UTF-8, which take no default-character report either.
+TEST(NarrowingRule, FlagsEachCodePageAccepts) {
+    struct { unsigned codePage; bool noBestFit, errInvalidChars, reportsDefault; } cases[] = {
+        {1252, true, false, true},   {932, true, false, true},    {1200, true, false, true},
+        {65001, false, true, false}, {54936, false, true, true},  {65000, false, false, false},
+        {42, false, false, true},    {50220, false, false, true}, {50229, false, false, true},
+        {50223, true, false, true},  {57002, false, false, true}, {57011, false, false, true},
+        {57012, true, false, true},
+    };
+    for (const auto& c : cases) {
+        const codepage::NarrowingRule rule = codepage::NarrowingRuleFor(c.codePage);
+        EXPECT_EQ(rule.noBestFit, c.noBestFit) << c.codePage;
+        EXPECT_EQ(rule.errInvalidChars, c.errInvalidChars) << c.codePage;
+        EXPECT_EQ(rule.reportsDefaultChar, c.reportsDefault) << c.codePage;
+    }
 }
 
 }  // namespace

@@ -6,7 +6,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 int main(int argc, char** argv) {
+    // A run meant for another system code page must really have it.
+    char expected[16] = {};
+    if (GetEnvironmentVariableA("SCRIVLET_EXPECT_ACP", expected, sizeof expected) &&
+        GetACP() != static_cast<UINT>(atoi(expected))) {
+        fprintf(stderr, "the system code page is %u, not %s\n", GetACP(), expected);
+        return 1;
+    }
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);

@@ -23,3 +23,4 @@ if(SCRIVLET_RUN_WINE_TESTS)
   set_tests_properties(textfile_tests PROPERTIES
     FIXTURES_REQUIRED "wine;textfile_drives" ENVIRONMENT "${textfile_env}")
 endif()
+scrivlet_utf8_rerun(textfile_tests "SavetxtTest.*-SavetxtTest.ListsAFolderOfTwentyThousandFiles:SavetxtTest.AMegabyteNoteGoesOutAndComesBackWhole:SavetxtTest.TheRealFolderDialog")
