@@ -15,6 +15,7 @@ namespace {
 
 constexpr char kClassName[] = "ScrivletSendEmail";
 constexpr COLORREF kCyan = RGB(128, 255, 255);
+constexpr int kClientWidth = 4830, kClientHeight = 6285;  // twips
 
 constexpr char kNotStarted[] = "The mail program could not be started.";
 constexpr char kTooLong[] =
@@ -72,17 +73,14 @@ void frmSendEmail::Show() {
 bool frmSendEmail::Create() {
     if (!ui::RegisterProgramClass(kClassName, &frmSendEmail::WndProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
         return false;
-    m_dpi = ui::SystemDpi();
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    RECT frame{0, 0, Px(4830), Px(6285)};
-    ui::AdjustFrameForDpi(&frame, style, 0, m_dpi);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    const RECT frame = ui::FrameForClient(kClientWidth, kClientHeight, style, 0, ui::SystemDpi());
     // No owner: the composer stays open when the note closes.
-    return CreateWindowExA(0, kClassName, "SendEmail", style, left, top, width, height, nullptr, nullptr,
-                           ui::ProgramInstance(), this) != nullptr;
+    if (!CreateWindowExA(0, kClassName, "SendEmail", style, frame.left, frame.top, frame.right - frame.left,
+                         frame.bottom - frame.top, nullptr, nullptr, ui::ProgramInstance(), this))
+        return false;
+    ui::FitFrameToWindowDpi(m_hwnd, kClientWidth, kClientHeight, true);
+    return true;
 }
 
 LRESULT CALLBACK frmSendEmail::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -101,8 +99,11 @@ LRESULT frmSendEmail::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CREATE:
         return OnCreate() ? 0 : -1;
     case WM_ACTIVATE:
-        if (LOWORD(wp) != WA_INACTIVE && !HIWORD(wp)) {
-            OnActivate();
+        if (LOWORD(wp) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            if (focus && IsChild(m_hwnd, focus)) m_focus = focus;
+        } else if (!HIWORD(wp)) {
+            OnActivate(reinterpret_cast<HWND>(lp));
             return 0;
         }
         break;
@@ -216,7 +217,18 @@ void frmSendEmail::OnLoad() {
     }
 }
 
-void frmSendEmail::OnActivate() { SetFocus(txtMainAddresses); }
+void frmSendEmail::OnActivate(HWND previous) {
+    // The To box takes the focus when the window is first shown and when the user
+    // comes from another window of the program. Back from another program or from
+    // this window's own boxes and dialog, the cursor stays where it was.
+    DWORD process = 0;
+    if (previous) GetWindowThreadProcessId(previous, &process);
+    const bool fromOtherProgramWindow =
+        process == GetCurrentProcessId() && GetAncestor(previous, GA_ROOTOWNER) != m_hwnd;
+    const bool restore = m_activated && !fromOtherProgramWindow && m_focus && IsWindow(m_focus);
+    m_activated = true;
+    SetFocus(restore ? m_focus : txtMainAddresses);
+}
 
 void frmSendEmail::OnAttachClick() {
     // Both buffers hold 254 spaces and their terminating zero.
@@ -304,6 +316,8 @@ void frmSendEmail::OnDestroy() { ui::RemoveModelessWindow(m_hwnd); }
 void frmSendEmail::OnNcDestroy() {
     SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, 0);
     m_hwnd = nullptr;
+    m_activated = false;
+    m_focus = nullptr;
     m_layout = CTwipsLayout{};
     for (HWND& label : Label1) label = nullptr;
     txtMainAddresses = txtCC = txtBCC = txtSubject = txtmessage = nullptr;

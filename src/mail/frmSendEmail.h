@@ -64,7 +64,7 @@ private:
 
     bool OnCreate();
     void OnLoad();
-    void OnActivate();
+    void OnActivate(HWND previous);
     void OnAttachClick();
     void OnSendClick();
     LRESULT OnCtlColor(UINT msg, HDC dc, HWND control);
@@ -82,6 +82,8 @@ private:
 
     HWND m_hwnd = nullptr;  // owned: destroyed by its own close or with the process
     int m_dpi = 96;
+    bool m_activated = false;  // since the window was loaded
+    HWND m_focus = nullptr;    // borrowed: the control that had the focus when the window was left
     unique_hfont m_defaultFont, m_boldFont;
     CTwipsLayout m_layout;
     unique_hbrush m_menuBrush, m_cyanBrush, m_inverseBrush;

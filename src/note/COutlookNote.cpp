@@ -12,6 +12,7 @@ constexpr char kClassName[] = "ScrivletNote";
 constexpr int kTextAreaId = 1;
 constexpr UINT_PTR kKeySubclassId = 1;
 constexpr std::int16_t kEscape = 27;
+constexpr int kClientWidth = 4515, kClientHeight = 2940;  // twips
 
 COutlookNote* g_current = nullptr;
 
@@ -32,14 +33,13 @@ bool COutlookNote::Create() {
     // keeps the note out of the taskbar.
     const DWORD style = WS_POPUP | WS_THICKFRAME | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_TOOLWINDOW;
-    m_dpi = ui::SystemDpi();
-    RECT frame{TwipsToPixels(5025, m_dpi), TwipsToPixels(3060, m_dpi), 0, 0};
-    frame.right = frame.left + TwipsToPixels(4515, m_dpi);
-    frame.bottom = frame.top + TwipsToPixels(2940, m_dpi);
-    ui::AdjustFrameForDpi(&frame, style, exStyle, m_dpi);
+    const int systemDpi = ui::SystemDpi();
+    const POINT place{TwipsToPixels(5025, systemDpi), TwipsToPixels(3060, systemDpi)};
+    const RECT frame = ui::FrameForClient(kClientWidth, kClientHeight, style, exStyle, systemDpi, &place);
     if (!CreateWindowExA(exStyle, kClassName, "", style, frame.left, frame.top, frame.right - frame.left,
                          frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleA(nullptr), this))
         return false;
+    ui::FitFrameToWindowDpi(m_hwnd, kClientWidth, kClientHeight, false);
     OnLoad();
     ShowWindow(m_hwnd, SW_SHOWNORMAL);
     OnSize();
@@ -101,6 +101,11 @@ LRESULT COutlookNote::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_CLOSE:
         Unload();  // asks the exit question; may cancel
+        return 0;
+    case WM_QUERYENDSESSION:
+        return OnQueryEndSession() ? TRUE : FALSE;
+    case WM_ENDSESSION:
+        OnEndSession();
         return 0;
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
@@ -201,12 +206,19 @@ void COutlookNote::OnKeyPress(std::int16_t keyAscii) {
     if (keyAscii == kEscape) Unload();
 }
 
+bool COutlookNote::AskToExit() {
+    return ui::MsgBox("Are you sure? *********  Exit Notes *******:, Are you sure?",
+                      MB_YESNOCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2, "Exit Notes: *****************") == IDYES;
+}
+
 bool COutlookNote::Unload() {
-    const int answer = ui::MsgBox("Are you sure? *********  Exit Notes *******:, Are you sure?",
-                                  MB_YESNOCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2,
-                                  "Exit Notes: *****************");
-    if (answer != IDYES) return false;
+    if (!AskToExit()) return false;
     SaveColors();
+    CloseAfterYes();
+    return true;
+}
+
+void COutlookNote::CloseAfterYes() {
     NoteIcon.reset();
     SizeGripIcon.reset();
     CloseIcon.reset();
@@ -214,7 +226,18 @@ bool COutlookNote::Unload() {
     NoteMenu->Destroy();
     NoteMenu.reset();
     DestroyWindow(m_hwnd);
-    return true;
+}
+
+bool COutlookNote::OnQueryEndSession() {
+    // Logging off closes the note too: the user decides, and Windows shows why it waits.
+    const ui::ShutdownBlock reason(m_hwnd, L"Scrivlet asks whether to close the note.");
+    m_sessionExitAgreed = AskToExit();
+    if (m_sessionExitAgreed) SaveColors();  // the session may end the process before the note closes
+    return m_sessionExitAgreed;
+}
+
+void COutlookNote::OnEndSession() {
+    if (m_sessionExitAgreed && m_hwnd) CloseAfterYes();
 }
 
 void COutlookNote::OnNcDestroy() {

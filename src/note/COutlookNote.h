@@ -73,8 +73,14 @@ private:
     void OnMouseUp(int button, double x, double y);
     void OnKeyPress(std::int16_t keyAscii);
     void OnNcDestroy();
+    // Logging off: the exit question, answered before the session may end.
+    bool OnQueryEndSession();
+    void OnEndSession();
     void OnDpiChanged(int dpi, const RECT& suggested);
 
+    bool AskToExit();
+    // Frees the icons and the menu and destroys the window.
+    void CloseAfterYes();
     void LoadIcons();
     void MakeFont();
     void BuildMenu();
@@ -86,6 +92,7 @@ private:
 
     HWND m_hwnd = nullptr;  // owned: destroyed by Unload or with the process
     int m_dpi = 96;
+    bool m_sessionExitAgreed = false;  // Yes was answered when the session asked to end
     unique_hfont m_font;
     unique_hbrush m_backBrush;
     COLORREF m_backColor = 0;

@@ -165,11 +165,15 @@ int SystemDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
-int WindowDpi(HWND hwnd) {
+namespace {
+int MonitorDpiOf(HWND hwnd) {
     static const auto getDpiForWindow = User32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
     const UINT dpi = getDpiForWindow && hwnd ? getDpiForWindow(hwnd) : 0;
     return dpi ? static_cast<int>(dpi) : SystemDpi();
 }
+}  // namespace
+
+int (*WindowDpi)(HWND hwnd) = &MonitorDpiOf;
 
 HFONT CreatePointFont(const char* face, int centipoints, bool bold, int dpi) {
     LOGFONTA lf{};
@@ -185,6 +189,47 @@ void AdjustFrameForDpi(RECT* rect, DWORD style, DWORD exStyle, int dpi) {
         User32Function<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
     if (!adjustForDpi || !adjustForDpi(rect, style, FALSE, exStyle, static_cast<UINT>(dpi)))
         AdjustWindowRectEx(rect, style, FALSE, exStyle);
+}
+
+ShutdownBlock::ShutdownBlock(HWND hwnd, const wchar_t* reason) : hwnd_(hwnd), set_(false) {
+    static const auto create = User32Function<BOOL(WINAPI*)(HWND, LPCWSTR)>("ShutdownBlockReasonCreate");
+    set_ = create && create(hwnd_, reason);
+}
+
+ShutdownBlock::~ShutdownBlock() {
+    static const auto destroy = User32Function<BOOL(WINAPI*)(HWND)>("ShutdownBlockReasonDestroy");
+    if (set_ && destroy) destroy(hwnd_);
+}
+
+RECT FrameForClient(int widthTwips, int heightTwips, DWORD style, DWORD exStyle, int dpi, const POINT* topLeft) {
+    RECT frame{0, 0, TwipsToPixels(widthTwips, dpi), TwipsToPixels(heightTwips, dpi)};
+    if (topLeft) OffsetRect(&frame, topLeft->x, topLeft->y);
+    AdjustFrameForDpi(&frame, style, exStyle, dpi);
+    if (!topLeft) {
+        const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+        frame.left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+        frame.top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+        frame.right = frame.left + width;
+        frame.bottom = frame.top + height;
+    }
+    return frame;
+}
+
+void FitFrameToWindowDpi(HWND hwnd, int widthTwips, int heightTwips, bool centred) {
+    const int dpi = WindowDpi(hwnd);
+    if (dpi == SystemDpi()) return;  // measured right already
+    // The border and caption the window has now are already those of its monitor.
+    RECT window{}, client{};
+    GetWindowRect(hwnd, &window);
+    GetClientRect(hwnd, &client);
+    const int width = TwipsToPixels(widthTwips, dpi) + (window.right - window.left) - client.right;
+    const int height = TwipsToPixels(heightTwips, dpi) + (window.bottom - window.top) - client.bottom;
+    if (centred) {
+        SetWindowPos(hwnd, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                     (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        SetWindowPos(hwnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 DateParts ToDateParts(const SYSTEMTIME& t) {

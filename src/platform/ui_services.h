@@ -35,13 +35,22 @@ std::string ProgramPath();
 std::string ProgramFolder();
 
 // Dots per inch: of the system, and of the monitor a window is on (the system's
-// where the system has no per-window value).
+// where the system has no per-window value). Tests may put another function in
+// WindowDpi's place, for a monitor whose dots per inch differ from the system's.
 int SystemDpi();
-int WindowDpi(HWND hwnd);
+extern int (*WindowDpi)(HWND hwnd);
 // A font of `centipoints` hundredths of a point at `dpi`; the caller owns it.
 HFONT CreatePointFont(const char* face, int centipoints, bool bold, int dpi);
 // The frame rectangle around a client rectangle at `dpi`.
 void AdjustFrameForDpi(RECT* rect, DWORD style, DWORD exStyle, int dpi);
+// The frame of a window whose client area measures `widthTwips` x `heightTwips`
+// at `dpi`: with its top-left corner at `topLeft`, or centred on the screen.
+RECT FrameForClient(int widthTwips, int heightTwips, DWORD style, DWORD exStyle, int dpi,
+                    const POINT* topLeft = nullptr);
+// A window is made with its frame measured at the system's dots per inch; once
+// it knows the monitor it is on, this gives it the client area of `widthTwips`
+// x `heightTwips` at that monitor's, centred on the screen or where it stands.
+void FitFrameToWindowDpi(HWND hwnd, int widthTwips, int heightTwips, bool centred);
 
 // Dates in the user's regional formats and separators.
 DateParts ToDateParts(const SYSTEMTIME& time);
@@ -70,6 +79,20 @@ void AddModelessWindow(HWND hwnd);
 void RemoveModelessWindow(HWND hwnd);
 // True when one of them took the message as a dialog key.
 bool TranslateModelessMessage(MSG* msg);
+
+// The reason Windows shows for a window that holds up the end of the session,
+// for the life of the object.
+class ShutdownBlock {
+public:
+    ShutdownBlock(HWND hwnd, const wchar_t* reason);
+    ~ShutdownBlock();
+    ShutdownBlock(const ShutdownBlock&) = delete;
+    ShutdownBlock& operator=(const ShutdownBlock&) = delete;
+
+private:
+    HWND hwnd_;  // borrowed
+    bool set_;
+};
 
 // The wait cursor for the life of the object.
 class WaitCursor {

@@ -73,6 +73,13 @@ private:
 };
 testing::Environment* const kMailHandler = testing::AddGlobalTestEnvironment(new MailHandler);
 
+std::wstring FromAcp(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                                        wide.data(), static_cast<int>(wide.size()))));
+    return wide;
+}
+
 std::wstring Text(HWND hwnd) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
@@ -327,6 +334,23 @@ TEST_F(SendEmailTest, ActivateMovesTheFocusToTheToBox) {
     }
 }
 
+// Mended: the focus used to jump to the To box on every activation, so the next
+// paste after coming back from another program or from a box landed there.
+TEST_F(SendEmailTest, BackFromAnotherProgramOrItsOwnBoxTheFocusStays) {
+    OpenComposer();
+    SetFocus(Form().txtmessage);
+    // Another program's window was active: the system names none of this thread.
+    SendMessageW(Form().hWnd(), WM_ACTIVATE, WA_INACTIVE, 0);
+    SendMessageW(Form().hWnd(), WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(GetFocus(), Form().txtmessage);
+    // Its own message box.
+    MessageBoxResponder responder(IDOK);
+    MessageBoxA(Form().hWnd(), "box", "Scrivlet", MB_OK);
+    ASSERT_EQ(responder.seen().size(), 1u);
+    EXPECT_EQ(GetActiveWindow(), Form().hWnd());
+    EXPECT_EQ(GetFocus(), Form().txtmessage);
+}
+
 TEST_F(SendEmailTest, TabKeyVisitsTheControlsInTabOrder) {
     OpenComposer();
     frmSendEmail& f = Form();
@@ -409,6 +433,8 @@ TEST_F(SendEmailTest, AttachChoiceFillsTheBoxAndNamesTheFile) {
         {"C:\\Docs\\list.txt", "C:\\Docs\\list.txt", "list.txt"},
         {"C:\\My Documents\\a b.doc  ", "C:\\My Documents\\a b.doc", "a b.doc"},
         {"\\\\server\\share\\report", "\\\\server\\share\\report", "report"},
+        // "résumé" in UTF-8: the ANSI code page of a UTF-8 system, a few accented letters elsewhere.
+        {"C:\\Docs\\r\xC3\xA9sum\xC3\xA9.txt", "C:\\Docs\\r\xC3\xA9sum\xC3\xA9.txt", "r\xC3\xA9sum\xC3\xA9.txt"},
     };
     for (const auto& c : cases) {
         g_dialogAnswer = c.chosen;
@@ -416,10 +442,10 @@ TEST_F(SendEmailTest, AttachChoiceFillsTheBoxAndNamesTheFile) {
         SendMessageW(Form().cmdFileAttached, BM_CLICK, 0, 0);
         EXPECT_EQ(Form().FileAttachment, c.path);
         EXPECT_EQ(Form().ActualFileName, c.name);
-        EXPECT_EQ(Text(Form().txtAttachmentFileLocation), testsupport::Widen(c.path));
+        EXPECT_EQ(Text(Form().txtAttachmentFileLocation), FromAcp(c.path));
         ASSERT_EQ(responder.seen().size(), 1u);
         EXPECT_EQ(responder.seen()[0].caption, L"Scrivlet");
-        EXPECT_EQ(responder.seen()[0].text, L"File to Attach is: " + testsupport::Widen(c.name));
+        EXPECT_EQ(responder.seen()[0].text, L"File to Attach is: " + FromAcp(c.name));
         EXPECT_TRUE(responder.seen()[0].hadButton);
     }
 }

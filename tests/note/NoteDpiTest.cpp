@@ -117,4 +117,47 @@ TEST_F(NoteAt144Dpi, TextFileWindowKeepsItsTwipsLayout) {
     SendMessageW(form, WM_CLOSE, 0, 0);
 }
 
+int MonitorAt96(HWND) { return 96; }
+
+// Mended: each frame was measured at the system's dots per inch while its face
+// took the monitor's, so on a monitor of another scale the text-file window cut
+// off its buttons and the other two came out the wrong size.
+TEST(MonitorOfAnotherScale, EachWindowMeasuresItsFrameForItsMonitor) {
+    ASSERT_EQ(ui::SystemDpi(), kDpi);
+    struct Restore {
+        ~Restore() { ui::WindowDpi = saved; }
+        int (*saved)(HWND);
+    } restore{ui::WindowDpi};
+    ui::WindowDpi = &MonitorAt96;
+    testsupport::ResetSettings();
+    COutlookNote note;
+    ASSERT_TRUE(note.Create());
+    note.HandleMenuCommand(101);
+    note.HandleMenuCommand(103);
+    const struct {
+        HWND window;
+        LONG width, height;
+    } windows[] = {
+        {note.hWnd(), 301, 196},                      // 4515 x 2940 twips
+        {frmSavetxt::Form().hWnd(), 382, 134},        // 5730 x 2010 twips
+        {frmSendEmail::Instance().hWnd(), 322, 419},  // 4830 x 6285 twips
+    };
+    for (const auto& w : windows) {
+        ASSERT_TRUE(IsWindow(w.window));
+        RECT client{};
+        GetClientRect(w.window, &client);
+        EXPECT_EQ(client.right, w.width);
+        EXPECT_EQ(client.bottom, w.height);
+    }
+    for (HWND button : {frmSavetxt::Form().cmdBrowse, frmSavetxt::Form().cmdSave}) {
+        RECT r{};
+        GetWindowRect(button, &r);
+        MapWindowPoints(nullptr, frmSavetxt::Form().hWnd(), reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_LE(r.right, 382);
+        EXPECT_LE(r.bottom, 134);
+    }
+    SendMessageW(frmSavetxt::Form().hWnd(), WM_CLOSE, 0, 0);
+    SendMessageW(frmSendEmail::Instance().hWnd(), WM_CLOSE, 0, 0);
+}
+
 }  // namespace

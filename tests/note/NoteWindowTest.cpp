@@ -400,6 +400,32 @@ TEST_F(NoteTest, DeleteClearsWithoutTouchingColoursOrRegistry) {
     EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, "Software\\Scrivlet\\Color", "ForeColor"), "");
 }
 
+TEST_F(NoteTest, LoggingOffAsksTheExitQuestionAndOnlyYesLetsTheSessionEnd) {
+    const char* const colorKey = "Software\\Scrivlet\\Color";
+    note.rtbMain.SetText(L"unsaved");
+    for (int answer : {IDNO, IDCANCEL}) {
+        DialogScript script({DialogScript::Press(answer)});
+        EXPECT_EQ(SendMessageA(hwnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE);
+        ASSERT_EQ(script.seen().size(), 1u);
+        EXPECT_EQ(script.seen()[0].caption, kExitTitle);
+        EXPECT_EQ(script.seen()[0].text, kExitText);
+        SendMessageA(hwnd(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);  // another program kept the session
+        ASSERT_TRUE(IsWindow(hwnd()));
+        EXPECT_EQ(note.rtbMain.Text(), L"unsaved");
+        EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, colorKey, "BackColor"), "");
+    }
+    const HWND window = hwnd();
+    DialogScript script({DialogScript::Press(IDYES)});
+    EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    // Stored at once: the session may end the process without another message.
+    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, colorKey, "BackColor"), "206");
+    EXPECT_TRUE(IsWindow(window));
+    SendMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(note.NoteMenu, nullptr);
+    EXPECT_EQ(script.seen().size(), 1u);
+}
+
 TEST_F(NoteTest, CloseCommandRunsTheExitQuestion) {
     DialogScript script({DialogScript::Press(IDCANCEL), DialogScript::Press(IDYES)});
     note.HandleMenuCommand(108);
