@@ -7,7 +7,6 @@
 
 #include "bench_rows.h"
 #include "note/COutlookNote.h"
-#include "note/modMain.h"
 #include "platform/handles.h"
 #include "platform/ui_services.h"
 #include "textfile/frmSavetxt.h"
@@ -102,12 +101,11 @@ std::string NarrowLine(const std::wstring& text) {
     return bytes;
 }
 
-// Loads the text-file window in the mode of `menuId` with `name` typed into
-// its name box; false when it did not come up.
-bool ShowTextFileWindow(std::int16_t menuId, const std::string& name) {
-    MenuChoiceID = menuId;
-    frmSavetxt::Show();
-    frmSavetxt& form = frmSavetxt::Form();
+// Loads the text-file window for `note` in the mode of `menuId` with `name`
+// typed into its name box; false when it did not come up.
+bool ShowTextFileWindow(INoteText& note, std::int16_t menuId, const std::string& name) {
+    frmSavetxt::Show(menuId, note);
+    frmSavetxt& form = frmSavetxt::Instance();
     if (!form.IsLoaded() || form.Mode() != menuId) return false;
     SetWindowTextA(form.Combo1, name.c_str());
     PumpPending();
@@ -116,7 +114,7 @@ bool ShowTextFileWindow(std::int16_t menuId, const std::string& name) {
 
 // Presses "Save..." or "Open..."; true when the window closed itself, its sign of success.
 bool PressSave() {
-    frmSavetxt& form = frmSavetxt::Form();
+    frmSavetxt& form = frmSavetxt::Instance();
     const HWND button = form.cmdSave;
     SendMessageA(form.hWnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                  reinterpret_cast<LPARAM>(button));
@@ -124,7 +122,7 @@ bool PressSave() {
 }
 
 void CloseTextFileWindow() {
-    frmSavetxt& form = frmSavetxt::Form();
+    frmSavetxt& form = frmSavetxt::Instance();
     if (form.IsLoaded()) SendMessageA(form.hWnd(), WM_CLOSE, 0, 0);
 }
 
@@ -170,7 +168,7 @@ void AddOpenRow(const Options& options, std::size_t bytes, std::vector<Row>& row
         options,
         [&] {
             COutlookNote note;  // the live note from here on: the window opens into it
-            if (!note.Create() || !ShowTextFileWindow(frmSavetxt::kOpenMode, name)) {
+            if (!note.Create() || !ShowTextFileWindow(note, frmSavetxt::kOpenMode, name)) {
                 CloseTextFileWindow();
                 Progress("the note or the text-file window did not come up");
                 ++failed;
@@ -242,7 +240,7 @@ void AddSaveRows(const Options& options, std::size_t bytes, std::vector<Row>& ro
             [&] {
                 if (overwrite) WriteWholeFile(folder + ourName, "old\r\n");
                 else DeleteFileA((folder + ourName).c_str());
-                if (!ShowTextFileWindow(frmSavetxt::kSaveMode, ourName)) {
+                if (!ShowTextFileWindow(note, frmSavetxt::kSaveMode, ourName)) {
                     CloseTextFileWindow();
                     Progress("the text-file window did not come up");
                     ++failed;
@@ -329,18 +327,28 @@ std::size_t CountEntries(const std::string& folder) {
     return count;
 }
 
+// Listing a folder needs no note.
+class NoNote final : public INoteText {
+public:
+    bool IsOpen() const override { return false; }
+    std::wstring Text() const override { return {}; }
+    void ReplaceText(std::wstring_view) override {}
+    void MoveCaretToEnd() override {}
+};
+
 void AddListRow(const Options& options, std::vector<Row>& rows) {
     if (options.listFolder.empty()) {
         Progress("no folder to list given (--list-folder): no list row");
         return;
     }
     const std::string folder = options.listFolder.back() == '\\' ? options.listFolder : options.listFolder + "\\";
-    if (!ShowTextFileWindow(frmSavetxt::kSaveMode, "")) {
+    NoNote note;
+    if (!ShowTextFileWindow(note, frmSavetxt::kSaveMode, "")) {
         CloseTextFileWindow();
         Progress("the text-file window did not come up: no list row");
         return;
     }
-    frmSavetxt& form = frmSavetxt::Form();
+    frmSavetxt& form = frmSavetxt::Instance();
     CBareComboWindow bare;
     if (!bare.Create(reinterpret_cast<HFONT>(SendMessageA(form.Combo1, WM_GETFONT, 0, 0)))) {
         CloseTextFileWindow();
@@ -355,7 +363,7 @@ void AddListRow(const Options& options, std::vector<Row>& rows) {
         [&] {
             SendMessageA(form.Combo1, CB_RESETCONTENT, 0, 0);
             std::int16_t count = 0;
-            const double s = Seconds([&] { count = form.FindFilesInSingleDir(folder, kPattern); });
+            const double s = Seconds([&] { count = form.FindFilesInSingleDir(folder, kPattern).value_or(0); });
             listed = static_cast<std::size_t>(count);
             Progress("FindFilesInSingleDir: " + std::to_string(count) + " names, " + FormatValue(s, Unit::Seconds));
             return s;

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "mail/mailto.h"
-#include "note/COutlookNote.h"
 #include "platform/ui_services.h"
 
 static_assert(sizeof(void*) != 4 || frmSendEmail::kOpenFileNameSize == 76);
@@ -57,10 +56,10 @@ bool frmSendEmail::RunningUnderWine() {
 
 std::size_t frmSendEmail::UrlLimit() { return mailto::UrlLimit(RunningUnderWine()); }
 
-void frmSendEmail::Show() {
+void frmSendEmail::Show(INoteText& note) {
     if (!m_hwnd) {
         if (!Create()) return;
-        OnLoad();
+        OnLoad(note);
         ShowWindow(m_hwnd, SW_SHOWNORMAL);
     } else if (IsIconic(m_hwnd)) {
         ShowWindow(m_hwnd, SW_RESTORE);
@@ -71,27 +70,13 @@ void frmSendEmail::Show() {
 }
 
 bool frmSendEmail::Create() {
-    if (!ui::RegisterProgramClass(kClassName, &frmSendEmail::WndProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
-        return false;
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     const RECT frame = ui::FrameForClient(kClientWidth, kClientHeight, style, 0, ui::SystemDpi());
     // No owner: the composer stays open when the note closes.
-    if (!CreateWindowExA(0, kClassName, "SendEmail", style, frame.left, frame.top, frame.right - frame.left,
-                         frame.bottom - frame.top, nullptr, nullptr, ui::ProgramInstance(), this))
+    if (!CreateFrame(kClassName, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), 0, "SendEmail", style, frame))
         return false;
     ui::FitFrameToWindowDpi(m_hwnd, kClientWidth, kClientHeight, true);
     return true;
-}
-
-LRESULT CALLBACK frmSendEmail::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<frmSendEmail*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-        self->m_hwnd = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        ui::TopLevelWindowCreated();
-    }
-    auto* self = reinterpret_cast<frmSendEmail*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    return self ? self->HandleMessage(msg, wp, lp) : DefWindowProcA(hwnd, msg, wp, lp);
 }
 
 LRESULT frmSendEmail::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -108,9 +93,8 @@ LRESULT frmSendEmail::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     case WM_COMMAND:
-        if (HIWORD(wp) == BN_CLICKED && reinterpret_cast<HWND>(lp) == cmdFileAttached) OnAttachClick();
-        else if (HIWORD(wp) == BN_CLICKED && reinterpret_cast<HWND>(lp) == cmdSendIt) OnSendClick();
-        return 0;  // Enter and Escape (IDOK, IDCANCEL from the dialog keys) do nothing
+        OnCommand(LOWORD(wp), HIWORD(wp));
+        return 0;
     case DM_GETDEFID:
         return OnGetDefId();
     case WM_NEXTDLGCTL:  // the multi-line body asks for it on Tab
@@ -125,11 +109,6 @@ LRESULT frmSendEmail::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
         OnDestroy();
         return 0;
-    case WM_NCDESTROY: {
-        const LRESULT result = DefWindowProcA(m_hwnd, msg, wp, lp);
-        OnNcDestroy();
-        return result;
-    }
     }
     return DefWindowProcA(m_hwnd, msg, wp, lp);
 }
@@ -155,8 +134,7 @@ void frmSendEmail::OnDpiChanged(int dpi, const RECT& suggested) {
     m_dpi = dpi;
     MakeFonts();
     m_layout.Apply(m_dpi, {m_defaultFont.get(), m_boldFont.get()});
-    SetWindowPos(m_hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveTo(suggested);
 }
 
 bool frmSendEmail::OnCreate() {
@@ -206,14 +184,26 @@ bool frmSendEmail::OnCreate() {
     return true;
 }
 
-void frmSendEmail::OnLoad() {
+void frmSendEmail::OnCommand(int id, int notification) {
+    if (notification != BN_CLICKED) return;
+    switch (id) {
+    case kIdAttachButton:
+        OnAttachClick();
+        break;
+    case kIdSend:
+        OnSendClick();
+        break;
+    }  // Enter and Escape (IDOK, IDCANCEL from the dialog keys) do nothing
+}
+
+void frmSendEmail::OnLoad(INoteText& note) {
     FileAttachment.clear();
     ActualFileName.clear();
     const std::string subject = "notes-" + ui::ShortDateText(ui::Now());
     SetWindowTextW(txtSubject, ui::FromAnsi(subject).c_str());
-    if (COutlookNote* note = COutlookNote::Current()) {
-        SetWindowTextW(txtmessage, note->rtbMain.Text().c_str());
-        note->rtbMain.SetSelStart(note->rtbMain.TextLength());
+    if (note.IsOpen()) {
+        SetWindowTextW(txtmessage, note.Text().c_str());
+        note.MoveCaretToEnd();
     }
 }
 
@@ -314,8 +304,6 @@ void frmSendEmail::OnNextDlgCtl(WPARAM wp, LPARAM lp) {
 void frmSendEmail::OnDestroy() { ui::RemoveModelessWindow(m_hwnd); }
 
 void frmSendEmail::OnNcDestroy() {
-    SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, 0);
-    m_hwnd = nullptr;
     m_activated = false;
     m_focus = nullptr;
     m_layout = CTwipsLayout{};
@@ -327,5 +315,4 @@ void frmSendEmail::OnNcDestroy() {
     m_menuBrush.reset();
     m_cyanBrush.reset();
     m_inverseBrush.reset();
-    ui::TopLevelWindowDestroyed();
 }

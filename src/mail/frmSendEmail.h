@@ -7,19 +7,21 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/BaseWindow.h"
+#include "platform/INoteText.h"
 #include "platform/TwipsLayout.h"
 #include "platform/shell_services.h"
 #include "platform/handles.h"
 
-class frmSendEmail {
+class frmSendEmail : public BaseWindow<frmSendEmail> {
 public:
     // The single program-wide instance, made on first use.
     static frmSendEmail& Instance();
 
     // Loads the window when it is not loaded (Load runs: dated subject, the
-    // note as body) and shows it; a loaded window only comes to the front.
-    void Show();
-    HWND hWnd() const { return m_hwnd; }
+    // note as body, the note's caret to its end) and shows it; a loaded window
+    // only comes to the front.
+    void Show(INoteText& note);
 
     // Sets ActualFileName from FileAttachment.
     void FindActualFileName();
@@ -53,17 +55,16 @@ public:
     HWND cmdSendIt = nullptr;
 
 private:
+    friend class BaseWindow<frmSendEmail>;
     frmSendEmail() = default;
     ~frmSendEmail() = default;  // the window, if still open, ends with the process
-    frmSendEmail(const frmSendEmail&) = delete;
-    frmSendEmail& operator=(const frmSendEmail&) = delete;
 
     bool Create();
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
     bool OnCreate();
-    void OnLoad();
+    void OnLoad(INoteText& note);
+    void OnCommand(int id, int notification);
     void OnActivate(HWND previous);
     void OnAttachClick();
     void OnSendClick();
@@ -80,7 +81,6 @@ private:
     int Px(int twips) const { return TwipsToPixels(twips, m_dpi); }
     int Message(const char* text, UINT flags) const;
 
-    HWND m_hwnd = nullptr;  // owned: destroyed by its own close or with the process
     int m_dpi = 96;
     bool m_activated = false;  // since the window was loaded
     HWND m_focus = nullptr;    // borrowed: the control that had the focus when the window was left

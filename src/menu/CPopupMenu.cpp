@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "menu/modCBMenus.h"
-#include "note/modMain.h"
+#include "menu/menu_text.h"
 
 using namespace modCBMenus;
 

@@ -10,24 +10,24 @@ namespace modCBMenus {
 // and the same cut on 64-bit, where the fields are wider.
 inline constexpr UINT kMenuItemInfoSize = offsetof(MENUITEMINFOA, hbmpItem);
 
-inline constexpr UINT kMiimState = 0x1;
-inline constexpr UINT kMiimId = 0x2;
-inline constexpr UINT kMiimSubMenu = 0x4;
-inline constexpr UINT kMiimType = 0x10;
-inline constexpr UINT kMiimData = 0x20;
+inline constexpr UINT kMiimState = MIIM_STATE;
+inline constexpr UINT kMiimId = MIIM_ID;
+inline constexpr UINT kMiimSubMenu = MIIM_SUBMENU;
+inline constexpr UINT kMiimType = MIIM_TYPE;
+inline constexpr UINT kMiimData = MIIM_DATA;
 
-inline constexpr UINT kMftString = 0x0;
-inline constexpr UINT kMftColumnBreakWithBar = 0x20 | 0x40;  // MFT_MENUBARBREAK + MFT_MENUBREAK
-inline constexpr UINT kMftRadioCheck = 0x200;
-inline constexpr UINT kMftSeparator = 0x800;
+inline constexpr UINT kMftString = MFT_STRING;
+inline constexpr UINT kMftColumnBreakWithBar = MFT_MENUBARBREAK | MFT_MENUBREAK;
+inline constexpr UINT kMftRadioCheck = MFT_RADIOCHECK;
+inline constexpr UINT kMftSeparator = MFT_SEPARATOR;
 
-inline constexpr UINT kMfsEnabled = 0x0;
-inline constexpr UINT kMfsGrayed = 0x3;
-inline constexpr UINT kMfsChecked = 0x8;
-inline constexpr UINT kMfsHilite = 0x80;
-inline constexpr UINT kMfsDefault = 0x1000;
+inline constexpr UINT kMfsEnabled = MFS_ENABLED;
+inline constexpr UINT kMfsGrayed = MFS_GRAYED;
+inline constexpr UINT kMfsChecked = MFS_CHECKED;
+inline constexpr UINT kMfsHilite = MFS_HILITE;
+inline constexpr UINT kMfsDefault = MFS_DEFAULT;
 
-inline constexpr UINT kMfByCommand = 0x0;
-inline constexpr UINT kMfByPosition = 0x400;
+inline constexpr UINT kMfByCommand = MF_BYCOMMAND;
+inline constexpr UINT kMfByPosition = MF_BYPOSITION;
 
 }  // namespace modCBMenus

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "menu/menu_commands.h"
 #include "note/note_layout.h"
 #include "platform/TwipsLayout.h"
 #include "platform/ui_services.h"
@@ -14,9 +15,6 @@ constexpr UINT_PTR kKeySubclassId = 1;
 constexpr std::int16_t kEscape = 27;
 constexpr int kClientWidth = 4515, kClientHeight = 2940;  // twips
 
-COutlookNote* g_current = nullptr;
-
-
 }  // namespace
 
 COutlookNote::COutlookNote() = default;
@@ -25,10 +23,7 @@ COutlookNote::~COutlookNote() {
     if (m_hwnd) DestroyWindow(m_hwnd);
 }
 
-COutlookNote* COutlookNote::Current() { return g_current; }
-
 bool COutlookNote::Create() {
-    if (!ui::RegisterProgramClass(kClassName, &COutlookNote::WndProc, nullptr, CS_DBLCLKS)) return false;
     // No caption and no system buttons, but a sizing border; a tool window
     // keeps the note out of the taskbar.
     const DWORD style = WS_POPUP | WS_THICKFRAME | WS_CLIPCHILDREN;
@@ -36,27 +31,13 @@ bool COutlookNote::Create() {
     const int systemDpi = ui::SystemDpi();
     const POINT place{TwipsToPixels(5025, systemDpi), TwipsToPixels(3060, systemDpi)};
     const RECT frame = ui::FrameForClient(kClientWidth, kClientHeight, style, exStyle, systemDpi, &place);
-    if (!CreateWindowExA(exStyle, kClassName, "", style, frame.left, frame.top, frame.right - frame.left,
-                         frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleA(nullptr), this))
-        return false;
+    if (!CreateFrame(kClassName, CS_DBLCLKS, nullptr, exStyle, "", style, frame)) return false;
     ui::FitFrameToWindowDpi(m_hwnd, kClientWidth, kClientHeight, false);
     OnLoad();
     ShowWindow(m_hwnd, SW_SHOWNORMAL);
     OnSize();
     UpdateWindow(m_hwnd);
     return true;
-}
-
-LRESULT CALLBACK COutlookNote::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<COutlookNote*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-        self->m_hwnd = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        g_current = self;
-        ui::TopLevelWindowCreated();
-    }
-    auto* self = reinterpret_cast<COutlookNote*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    return self ? self->HandleMessage(msg, wp, lp) : DefWindowProcA(hwnd, msg, wp, lp);
 }
 
 LRESULT COutlookNote::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -110,11 +91,6 @@ LRESULT COutlookNote::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
         return 0;
-    case WM_NCDESTROY: {
-        const LRESULT result = DefWindowProcA(m_hwnd, msg, wp, lp);
-        OnNcDestroy();
-        return result;
-    }
     }
     return DefWindowProcA(m_hwnd, msg, wp, lp);
 }
@@ -158,29 +134,11 @@ void COutlookNote::LoadIcons() {
 
 void COutlookNote::BuildMenu() {
     NoteMenu = std::make_unique<CPopupMenu>();
-    CPopupMenu& m = *NoteMenu;
-    m.AddItem(100, "&New Note", true, -1, false);
-    m.AddItem(0, "", true, -1, false);
-    m.AddItem(101, "S&ave As...", true, -1, false);
-    m.AddItem(111, "Open file...", true, -1, false);
-    m.AddItem(102, "&Delete", true, -1, false);
-    m.AddItem(103, "&Email To...", true, -1, false);
-    m.AddItem(0, "", true, -1, false);
-    m.AddItem(104, "Cu&t", true, -1, false);
-    m.AddItem(105, "&Copy", true, -1, false);
-    m.AddItem(106, "&Paste", true, -1, false);
-    m.AddItem(109, "Select All", true, -1, false);
-    m.AddItem(0, "", true, -1, false);
-    static constexpr const char* kColorCaptions[] = {"&Blue", "&Green", "&Pink", "&Yellow", "&White", "&Black"};
-    for (const int submenuId : {200, 2200}) {
-        const std::unique_ptr<CPopupMenu> colors =
-            m.AddSubMenu(submenuId == 200 ? "BackC&olor" : "ForeC&olor", submenuId, false);
-        for (int i = 0; i < 6; ++i) colors->AddItem(submenuId + 1 + i, kColorCaptions[i], true, -1, false);
+    std::unique_ptr<CPopupMenu> submenu;
+    for (const MenuRow& row : kNoteMenu) {
+        if (row.submenu) submenu = NoteMenu->AddSubMenu(row.caption, row.id, false);
+        else (row.parent ? *submenu : *NoteMenu).AddItem(row.id, row.caption, true, -1, false);
     }
-    m.AddItem(0, "", true, -1, false);
-    m.AddItem(107, "Pr&int...", true, -1, false);
-    m.AddItem(110, "Minimize", true, -1, false);
-    m.AddItem(108, "C&lose", true, -1, false);
 }
 
 std::string COutlookNote::GetComputer() const {
@@ -240,20 +198,14 @@ void COutlookNote::OnEndSession() {
     if (m_sessionExitAgreed && m_hwnd) CloseAfterYes();
 }
 
-void COutlookNote::OnNcDestroy() {
-    SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, 0);
-    m_hwnd = nullptr;
-    if (g_current == this) g_current = nullptr;
-    ui::TopLevelWindowDestroyed();
-}
+void COutlookNote::OnNcDestroy() {}
 
 void COutlookNote::OnDpiChanged(int dpi, const RECT& suggested) {
     m_dpi = dpi;
     MakeFont();
     SendMessageW(rtbMain.hWnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), FALSE);
     LoadIcons();  // drawn crisp at the new size
-    SetWindowPos(m_hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveTo(suggested);
     OnSize();
     InvalidateRect(m_hwnd, nullptr, TRUE);
 }

@@ -9,10 +9,12 @@
 
 #include "menu/CPopupMenu.h"
 #include "note/modMain.h"
+#include "platform/BaseWindow.h"
+#include "platform/INoteText.h"
 #include "platform/RichTextBox.h"
 #include "platform/handles.h"
 
-class COutlookNote {
+class COutlookNote : public BaseWindow<COutlookNote>, public INoteText {
 public:
     COutlookNote();
     ~COutlookNote();
@@ -21,9 +23,6 @@ public:
 
     // Creates the window, runs the load steps, then shows, lays out and paints it.
     bool Create();
-    HWND hWnd() const { return m_hwnd; }
-    // The live note of this process, or null once it has closed.
-    static COutlookNote* Current();
 
     // Asks the exit question; on Yes stores the colours, frees the icons and
     // the menu and closes the window. Returns false when the user cancelled.
@@ -54,13 +53,19 @@ public:
 
     CRichTextBox rtbMain;
 
+    // The note's text, as the text-file and e-mail windows see it.
+    bool IsOpen() const override { return IsWindow(rtbMain.hWnd()) != FALSE; }
+    std::wstring Text() const override { return rtbMain.Text(); }
+    void ReplaceText(std::wstring_view text) override { rtbMain.SetText(text); }
+    void MoveCaretToEnd() override { rtbMain.SetSelStart(rtbMain.TextLength()); }
+
     // The painted title strip's and date line's text font, shared with the text area.
     HFONT Font() const { return m_font.get(); }
     COLORREF BackColor() const { return m_backColor; }
     std::string DateLineText() const;
 
 private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    friend class BaseWindow<COutlookNote>;
     static LRESULT CALLBACK TextAreaKeys(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
@@ -90,7 +95,6 @@ private:
     // A length in pixels at 96 dots per inch, for this window's dots per inch.
     int Scale(int pixels) const;
 
-    HWND m_hwnd = nullptr;  // owned: destroyed by Unload or with the process
     int m_dpi = 96;
     bool m_sessionExitAgreed = false;  // Yes was answered when the session asked to end
     unique_hfont m_font;

@@ -1,52 +1,53 @@
 // The popup menu's commands.
+#include "mail/frmSendEmail.h"
+#include "menu/menu_commands.h"
 #include "note/COutlookNote.h"
+#include "note/note_colors.h"
 #include "textfile/frmSavetxt.h"
 
-#include "mail/frmSendEmail.h"
-
 void COutlookNote::HandleMenuCommand(int id) {
-    if (id == 0) return;
+    if (id == cmd::None) return;
     MenuChoiceID = static_cast<std::int16_t>(id);
     switch (id) {
-    case 100:
+    case cmd::NewNote:
         NewNote();
         break;
-    case 101:
-    case 111:
-        frmSavetxt::Show();  // loads it in this command's mode, or brings the loaded one to the front
+    case cmd::SaveAs:
+    case cmd::OpenFile:
+        frmSavetxt::Show(id, *this);  // loads it in this command's mode, or brings the loaded one to the front
         break;
-    case 102:
+    case cmd::Delete:
         rtbMain.SetText(L"");
         break;
-    case 103:
-        frmSendEmail::Instance().Show();
+    case cmd::EmailTo:
+        frmSendEmail::Instance().Show(*this);
         break;
-    case 104:
+    case cmd::Cut:
         SendMessageA(rtbMain.hWnd(), WM_CUT, 0, 0);
         break;
-    case 105:
+    case cmd::Copy:
         SendMessageA(rtbMain.hWnd(), WM_COPY, 0, 0);
         break;
-    case 106:
+    case cmd::Paste:
         SendMessageA(rtbMain.hWnd(), WM_PASTE, 0, 0);
         break;
-    case 109:
+    case cmd::SelectAll:
         rtbMain.SetSelStart(0);
         rtbMain.SetSelLength(rtbMain.TextLength());
         break;
-    case 107:
+    case cmd::Print:
         PrintNote();
         break;
-    case 110:
+    case cmd::Minimize:
         MinimizeNote();
         ShowWindow(m_hwnd, SW_MINIMIZE);
         break;
-    case 108:
+    case cmd::Close:
         Unload();
         break;
     default:
-        if (id >= 201 && id <= 206) ApplyBackColor(id);
-        else if (id >= 2201 && id <= 2206) ApplyForeColor(id);
+        if (id >= kFirstBackColorId && id <= kLastBackColorId) ApplyBackColor(id);
+        else if (id >= kFirstForeColorId && id <= kLastForeColorId) ApplyForeColor(id);
         break;
     }
 }

@@ -1,9 +1,6 @@
 #pragma once
-// Program-wide helpers of the note: hit testing, coordinate rounding and the
-// narrow text copies handed to the menu functions.
+// Program-wide helpers of the note: hit testing and coordinate rounding.
 #include <cstdint>
-#include <memory>
-#include <string_view>
 
 // A rectangle in client pixels; all four bounds count as inside for hit tests.
 struct Rect {
@@ -18,7 +15,3 @@ bool IsPointInRect(std::int16_t x, std::int16_t y, const Rect& rect);
 
 // The nearest 16-bit integer, halves to even; out-of-range values clamp.
 std::int16_t ToNearestInt16(double value);
-
-// A zero-terminated, writable copy of a narrow text that lives as long as the
-// returned pointer: the system's menu calls read it through a non-const pointer.
-std::unique_ptr<char[]> AnsiStrAddress(std::string_view text);

@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr UINT kUtf16 = 1200;  // the code page of the control's wide text
+
 // The rich edit DLL stays loaded for the life of the process once a control exists.
 const wchar_t* RichEditClass() {
     static const unique_hmodule library(LoadLibraryW(L"Msftedit.dll"));
@@ -33,14 +35,14 @@ bool CRichTextBox::Create(HWND parent, int id, HFONT font) {
 }
 
 std::wstring CRichTextBox::Text() const {
-    GETTEXTLENGTHEX len{GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, 1200};
+    GETTEXTLENGTHEX len{GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, kUtf16};
     const LRESULT n = SendMessageW(m_hwnd, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&len), 0);
     if (n <= 0) return {};
     std::wstring text(static_cast<size_t>(n) + 1, L'\0');
     GETTEXTEX get{};
     get.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
     get.flags = GT_USECRLF;
-    get.codepage = 1200;
+    get.codepage = kUtf16;
     const LRESULT got = SendMessageW(m_hwnd, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
                                      reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(got > 0 ? got : 0));
@@ -49,7 +51,7 @@ std::wstring CRichTextBox::Text() const {
 
 void CRichTextBox::SetText(std::wstring_view text) {
     const std::wstring copy(text);
-    SETTEXTEX set{ST_DEFAULT, 1200};
+    SETTEXTEX set{ST_DEFAULT, kUtf16};
     if (m_hasTextColor) {
         // New text would otherwise come in the control's default black, unreadable
         // on a dark note. Colouring the emptied control first costs nothing, and
@@ -62,7 +64,7 @@ void CRichTextBox::SetText(std::wstring_view text) {
 }
 
 long CRichTextBox::TextLength() const {
-    GETTEXTLENGTHEX len{GTL_PRECISE | GTL_NUMCHARS, 1200};
+    GETTEXTLENGTHEX len{GTL_PRECISE | GTL_NUMCHARS, kUtf16};
     const LRESULT n = SendMessageW(m_hwnd, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&len), 0);
     return n > 0 ? static_cast<long>(n) : 0;
 }

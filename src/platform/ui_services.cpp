@@ -113,7 +113,7 @@ bool RegisterProgramClass(const char* name, WNDPROC wndProc, HBRUSH background, 
     wc.lpfnWndProc = wndProc;
     wc.hInstance = ProgramInstance();
     wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = background;
     wc.lpszClassName = name;
     return RegisterClassExA(&wc) != 0;

@@ -97,7 +97,7 @@ private:
 // The wait cursor for the life of the object.
 class WaitCursor {
 public:
-    WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)))) {}
+    WaitCursor() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
     ~WaitCursor() { SetCursor(previous_); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;

@@ -1,10 +1,8 @@
 #include "textfile/frmSavetxt.h"
 
 #include <algorithm>
-#include <stdexcept>
+#include <exception>
 
-#include "note/COutlookNote.h"
-#include "note/modMain.h"
 #include "platform/text_files.h"
 #include "platform/ui_services.h"
 #include "textfile/modBrowser.h"
@@ -38,12 +36,6 @@ constexpr char kCannotKeep[] =
 
 void FileErrorBox() { ui::MsgBox(kFileError, MB_OK | MB_ICONERROR, "File Error!"); }
 
-// The note whose text the window reads and replaces, or null once it has closed.
-COutlookNote* LiveNote() {
-    COutlookNote* note = COutlookNote::Current();
-    return note && IsWindow(note->rtbMain.hWnd()) ? note : nullptr;
-}
-
 // Turns a control's drawing off for the life of the object.
 class NoRedraw {
 public:
@@ -60,34 +52,32 @@ private:
 
 frmSavetxt::FolderPicker frmSavetxt::PickFolder = &modBrowser::BrowseForFolder;
 
-frmSavetxt& frmSavetxt::Form() {
+frmSavetxt& frmSavetxt::Instance() {
     static frmSavetxt form;
     return form;
 }
 
-void frmSavetxt::Show() {
-    frmSavetxt& form = Form();
+void frmSavetxt::Show(int mode, INoteText& note) {
+    frmSavetxt& form = Instance();
+    form.m_note = &note;
     if (form.m_hwnd) {
         if (IsIconic(form.m_hwnd)) ShowWindow(form.m_hwnd, SW_RESTORE);
         SetForegroundWindow(form.m_hwnd);
         BringWindowToTop(form.m_hwnd);
         return;
     }
-    form.Create();
+    form.Create(mode);
 }
 
-bool frmSavetxt::Create() {
-    if (!ui::RegisterProgramClass(kClassName, &frmSavetxt::WndProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
-        return false;
+bool frmSavetxt::Create(int mode) {
     // A caption with a close box, no minimize or maximize box, a fixed size.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_CONTROLPARENT;
     const RECT frame = ui::FrameForClient(kClientWidth, kClientHeight, style, exStyle, ui::SystemDpi());
-    if (!CreateWindowExA(exStyle, kClassName, "", style, frame.left, frame.top, frame.right - frame.left,
-                         frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleA(nullptr), this))
+    if (!CreateFrame(kClassName, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), exStyle, "", style, frame))
         return false;
     ui::FitFrameToWindowDpi(m_hwnd, kClientWidth, kClientHeight, true);
-    OnLoad();
+    OnLoad(mode);
     ShowWindow(m_hwnd, SW_SHOWNORMAL);
     SetFocus(cmdBrowse);  // the lowest tab order
     UpdateWindow(m_hwnd);
@@ -140,19 +130,7 @@ void frmSavetxt::OnDpiChanged(int dpi, const RECT& suggested) {
     m_font.reset(ui::CreatePointFont("MS Shell Dlg", 800, false, m_dpi));
     m_layout.Apply(m_dpi, {m_font.get()});
     FitComboHeight();
-    SetWindowPos(m_hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-LRESULT CALLBACK frmSavetxt::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<frmSavetxt*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-        self->m_hwnd = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        ui::TopLevelWindowCreated();
-    }
-    auto* self = reinterpret_cast<frmSavetxt*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    return self ? self->HandleMessage(msg, wp, lp) : DefWindowProcA(hwnd, msg, wp, lp);
+    MoveTo(suggested);
 }
 
 LRESULT frmSavetxt::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -162,8 +140,7 @@ LRESULT frmSavetxt::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         ui::AddModelessWindow(m_hwnd);  // Tab moves between the controls
         return 0;
     case WM_COMMAND:
-        if (HIWORD(wp) == BN_CLICKED && LOWORD(wp) == kBrowseId) cmdBrowse_Click();
-        else if (HIWORD(wp) == BN_CLICKED && LOWORD(wp) == kSaveId) cmdSave_Click();
+        OnCommand(LOWORD(wp), HIWORD(wp));
         return 0;
     case WM_CTLCOLOREDIT:     // the edit part of Combo1
     case WM_CTLCOLORLISTBOX: {  // its drop-down list
@@ -184,11 +161,6 @@ LRESULT frmSavetxt::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
         ui::RemoveModelessWindow(m_hwnd);
         return 0;
-    case WM_NCDESTROY: {
-        const LRESULT result = DefWindowProcA(m_hwnd, msg, wp, lp);
-        OnNcDestroy();
-        return result;
-    }
     }
     return DefWindowProcA(m_hwnd, msg, wp, lp);
 }
@@ -203,23 +175,33 @@ void frmSavetxt::OnActivate(bool active) {
     SetFocus(m_focus && IsWindow(m_focus) ? m_focus : cmdBrowse);
 }
 
+void frmSavetxt::OnCommand(int id, int notification) {
+    if (notification != BN_CLICKED) return;
+    switch (id) {
+    case kBrowseId:
+        cmdBrowse_Click();
+        break;
+    case kSaveId:
+        cmdSave_Click();
+        break;
+    }
+}
+
 void frmSavetxt::OnNcDestroy() {
-    SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, 0);
-    m_hwnd = nullptr;
+    m_note = nullptr;
     m_focus = nullptr;
     Label2 = Combo1 = Label1 = cmdBrowse = cmdSave = nullptr;
     m_comboBrush.reset();  // the children that drew with it are gone
     m_font.reset();
     m_layout = CTwipsLayout{};
-    ui::TopLevelWindowDestroyed();
 }
 
 void frmSavetxt::Unload() {
     if (m_hwnd) DestroyWindow(m_hwnd);
 }
 
-void frmSavetxt::OnLoad() {
-    m_intMode = MenuChoiceID == kSaveMode ? kSaveMode : kOpenMode;
+void frmSavetxt::OnLoad(int mode) {
+    m_intMode = mode == kOpenMode ? kOpenMode : kSaveMode;
     m_FindFile.reset();  // nothing carries over from an earlier load
     m_strPath = ui::ProgramFolder() + "\\";  // appended without looking: a root gives "C:\\"
     SetWindowTextA(Label2, (kPathLabel + m_strPath).c_str());
@@ -247,20 +229,19 @@ std::string frmSavetxt::FirstListEntry() const {
 }
 
 void frmSavetxt::ListSavedFiles() {
-    try {
-        SetWindowTextA(Combo1, FirstListEntry().c_str());  // the list is empty here: this empties the box
-        {
-            ui::WaitCursor wait;
-            NoRedraw quiet(Combo1);
-            FindFilesInSingleDir(m_strPath, "*.txt");
-        }
-        RedrawWindow(Combo1, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    } catch (const std::exception&) {
-        ui::MsgBox("No Previous Saved Text Files ", MB_OK | MB_ICONINFORMATION, "Type in a Name for your File!");
+    SetWindowTextA(Combo1, FirstListEntry().c_str());  // the list is empty here: this empties the box
+    std::optional<std::int16_t> listed;
+    {
+        ui::WaitCursor wait;
+        NoRedraw quiet(Combo1);
+        listed = FindFilesInSingleDir(m_strPath, "*.txt");
     }
+    RedrawWindow(Combo1, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    if (!listed)
+        ui::MsgBox("No Previous Saved Text Files ", MB_OK | MB_ICONINFORMATION, "Type in a Name for your File!");
 }
 
-std::int16_t frmSavetxt::FindFilesInSingleDir(std::string strDir, std::string_view strPattern) {
+std::optional<std::int16_t> frmSavetxt::FindFilesInSingleDir(std::string strDir, std::string_view strPattern) {
     if (strDir.empty() || strDir.back() != '\\') strDir += '\\';
     if (!m_FindFile) m_FindFile = std::make_unique<clsFindFile>();
     for (std::string name = m_FindFile->Find(strDir + std::string(strPattern), false); !name.empty();
@@ -268,7 +249,7 @@ std::int16_t frmSavetxt::FindFilesInSingleDir(std::string strDir, std::string_vi
         // "*.txt" may also give folders and names such as "a.txtx".
         if ((m_FindFile->FileAttributes() & FILE_ATTRIBUTE_DIRECTORY) || !txt::EndsInTxt(name)) continue;
         const LRESULT added = SendMessageA(Combo1, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-        if (added == CB_ERR || added == CB_ERRSPACE) throw std::runtime_error("the list is full");
+        if (added == CB_ERR || added == CB_ERRSPACE) return std::nullopt;
     }
     const LRESULT count = SendMessageA(Combo1, CB_GETCOUNT, 0, 0);
     return static_cast<std::int16_t>(std::clamp<LRESULT>(count, 0, INT16_MAX));
@@ -335,14 +316,14 @@ void frmSavetxt::OpenFile(const std::string& path) {
         status = ReadFileBytes(path, bytes);
     }
     // A missing file is an error here too: open mode never writes.
-    COutlookNote* note = LiveNote();
+    INoteText* note = LiveNote();
     if (status != FileStatus::Ok || !note) {
         FileErrorBox();
         return;
     }
     {
         ui::WaitCursor wait;
-        note->rtbMain.SetText(DecodeTextFile(bytes));
+        note->ReplaceText(DecodeTextFile(bytes));
     }
     Unload();
 }
@@ -390,18 +371,18 @@ void frmSavetxt::SaveFile(const std::string& path) {
 }
 
 bool frmSavetxt::WriteFile() {
-    COutlookNote* note = LiveNote();
+    INoteText* note = LiveNote();
     if (!note) return false;
     ui::WaitCursor wait;
-    return ReplaceFileBytes(FilePath(), EncodeNoteForNewFile(note->rtbMain.Text())) == FileStatus::Ok;
+    return ReplaceFileBytes(FilePath(), EncodeNoteForNewFile(note->Text())) == FileStatus::Ok;
 }
 
 frmSavetxt::WriteResult frmSavetxt::AppendFile() {
-    COutlookNote* note = LiveNote();
+    INoteText* note = LiveNote();
     if (!note) return WriteResult::Failed;
     ui::WaitCursor wait;
     const std::string path = FilePath();
-    const std::wstring text = note->rtbMain.Text();
+    const std::wstring text = note->Text();
     const auto written = [](FileStatus status) {
         return status == FileStatus::Ok ? WriteResult::Written : WriteResult::Failed;
     };

@@ -1,40 +1,41 @@
 #pragma once
-// The text-file window: saves the note's text to a text file (save mode, menu
-// command 101) or opens a text file into the note (open mode, command 111), in
-// a folder the user may choose. One window per process, modeless.
+// The text-file window: saves the note's text to a text file (save mode, the
+// "Save As" command) or opens a text file into the note (open mode, the "Open
+// file" command), in a folder the user may choose. One window per process, modeless.
 #include <windows.h>
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "menu/menu_commands.h"
+#include "platform/BaseWindow.h"
+#include "platform/INoteText.h"
 #include "platform/TwipsLayout.h"
 #include "platform/handles.h"
 #include "textfile/clsFindFile.h"
 
-class frmSavetxt {
+class frmSavetxt : public BaseWindow<frmSavetxt> {
 public:
-    static constexpr std::int16_t kSaveMode = 101;
-    static constexpr std::int16_t kOpenMode = 111;
+    static constexpr std::int16_t kSaveMode = cmd::SaveAs;
+    static constexpr std::int16_t kOpenMode = cmd::OpenFile;
 
     // The folder picker the "Folder Browser" click calls (modBrowser::BrowseForFolder);
     // tests may put another in its place.
     using FolderPicker = std::string (*)(HWND hwndOwner, std::string_view strTitle);
     static FolderPicker PickFolder;
 
-    // The program's one text-file window. Show loads it in the mode of
-    // MenuChoiceID when it is not loaded; a loaded window is only brought to
-    // the front and keeps its mode.
-    static frmSavetxt& Form();
-    static void Show();
+    // The program's one text-file window. Show loads it for `note` in the mode
+    // of the command `mode` (save unless it is the open command) when it is not
+    // loaded; a loaded window is only brought to the front and keeps its mode.
+    static frmSavetxt& Instance();
+    static void Show(int mode, INoteText& note);
 
-    frmSavetxt(const frmSavetxt&) = delete;
-    frmSavetxt& operator=(const frmSavetxt&) = delete;
     ~frmSavetxt() = default;  // the window, if still there, goes with the process
 
     bool IsLoaded() const { return m_hwnd != nullptr; }
-    HWND hWnd() const { return m_hwnd; }
     std::int16_t Mode() const { return m_intMode; }
     const std::string& Path() const { return m_strPath; }
 
@@ -46,8 +47,9 @@ public:
     bool WriteFile();
     WriteResult AppendFile();
     // Adds the names of the files of strDir matching strPattern whose names end
-    // in "txt" (folders left out) to Combo1's list; the count of its entries.
-    std::int16_t FindFilesInSingleDir(std::string strDir, std::string_view strPattern);
+    // in "txt" (folders left out) to Combo1's list; the count of its entries,
+    // nothing when the list could not take a name.
+    std::optional<std::int16_t> FindFilesInSingleDir(std::string strDir, std::string_view strPattern);
 
     // Controls, in tab order: cmdBrowse, cmdSave, Label1, Combo1, Label2.
     HWND Label2 = nullptr;
@@ -57,15 +59,15 @@ public:
     HWND cmdSave = nullptr;
 
 private:
+    friend class BaseWindow<frmSavetxt>;
     frmSavetxt() = default;
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
-    bool Create();
+    bool Create(int mode);
     void CreateControls();
     void FitComboHeight();
     void OnDpiChanged(int dpi, const RECT& suggested);
-    void OnLoad();
+    void OnLoad(int mode);
     void cmdBrowse_Click();
     void cmdSave_Click();
     void SaveClickSteps();
@@ -73,14 +75,17 @@ private:
     void SaveFile(const std::string& path);
     void ListSavedFiles();
     void OnActivate(bool active);
+    void OnCommand(int id, int notification);
     void OnNcDestroy();
     void Unload();
 
     std::string ComboText() const;
     std::string FirstListEntry() const;
     std::string FilePath() const { return m_strPath + ComboText(); }
+    // The note the window serves, or null once it has closed.
+    INoteText* LiveNote() const { return m_note && m_note->IsOpen() ? m_note : nullptr; }
 
-    HWND m_hwnd = nullptr;  // owned: destroyed by Unload or the caption's close box
+    INoteText* m_note = nullptr;  // borrowed: the note the window serves
     HWND m_focus = nullptr;  // borrowed: the child that had the focus when the window was left
     unique_hbrush m_comboBrush;
     unique_hfont m_font;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "menu/menu_text.h"
 #include "note/modMain.h"
 #include "note/note_colors.h"
 #include "note/note_layout.h"

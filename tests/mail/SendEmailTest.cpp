@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "mail/frmSendEmail.h"
+#include "menu/menu_commands.h"
 #include "note/COutlookNote.h"
 #include "platform/handles.h"
 #include "support/msgbox_responder.h"
@@ -123,7 +124,7 @@ protected:
 
     // "&Email To..." on the note's menu.
     void OpenComposer() {
-        note.HandleMenuCommand(103);
+        note.HandleMenuCommand(cmd::EmailTo);
         ASSERT_TRUE(IsWindow(Form().hWnd()));
         testsupport::Pump(30ms);
     }
@@ -301,7 +302,7 @@ TEST_F(SendEmailTest, OneInstanceComesToFrontAndLoadsAgainOnlyAfterClosing) {
     SetWindowTextW(Form().txtmessage, L"edited body");
     note.rtbMain.SetText(L"new note");
     SetActiveWindow(note.hWnd());
-    note.HandleMenuCommand(103);
+    note.HandleMenuCommand(cmd::EmailTo);
     EXPECT_EQ(Form().hWnd(), first);
     EXPECT_EQ(GetActiveWindow(), first);
     EXPECT_EQ(Text(Form().txtmessage), L"edited body");
@@ -309,7 +310,7 @@ TEST_F(SendEmailTest, OneInstanceComesToFrontAndLoadsAgainOnlyAfterClosing) {
     SendMessageW(first, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(first));
     EXPECT_EQ(Form().hWnd(), nullptr);
-    note.HandleMenuCommand(103);
+    note.HandleMenuCommand(cmd::EmailTo);
     ASSERT_TRUE(IsWindow(Form().hWnd()));
     EXPECT_EQ(Text(Form().txtmessage), L"new note");
 }
@@ -317,7 +318,7 @@ TEST_F(SendEmailTest, OneInstanceComesToFrontAndLoadsAgainOnlyAfterClosing) {
 TEST_F(SendEmailTest, StaysOpenWhenTheNoteCloses) {
     OpenComposer();
     DestroyWindow(note.hWnd());
-    EXPECT_EQ(COutlookNote::Current(), nullptr);
+    EXPECT_FALSE(note.IsOpen());
     testsupport::Pump(30ms);
     EXPECT_TRUE(IsWindowVisible(Form().hWnd()));
 }

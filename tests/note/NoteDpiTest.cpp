@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "mail/frmSendEmail.h"
+#include "menu/menu_commands.h"
 #include "note/COutlookNote.h"
 #include "textfile/frmSavetxt.h"
 #include "note/note_layout.h"
@@ -84,7 +85,7 @@ TEST_F(NoteAt144Dpi, MenuOpensUnderTheScaledIcon) {
 }
 
 TEST_F(NoteAt144Dpi, EmailWindowKeepsItsTwipsLayout) {
-    note.HandleMenuCommand(103);
+    note.HandleMenuCommand(cmd::EmailTo);
     const HWND mail = frmSendEmail::Instance().hWnd();
     ASSERT_TRUE(IsWindow(mail));
     RECT client{};
@@ -101,15 +102,15 @@ TEST_F(NoteAt144Dpi, EmailWindowKeepsItsTwipsLayout) {
 }
 
 TEST_F(NoteAt144Dpi, TextFileWindowKeepsItsTwipsLayout) {
-    note.HandleMenuCommand(101);
-    const HWND form = frmSavetxt::Form().hWnd();
+    note.HandleMenuCommand(cmd::SaveAs);
+    const HWND form = frmSavetxt::Instance().hWnd();
     ASSERT_TRUE(IsWindow(form));
     RECT client{};
     GetClientRect(form, &client);
     EXPECT_EQ(client.right, 573);   // 5730 twips
     EXPECT_EQ(client.bottom, 201);  // 2010 twips
     RECT save{};
-    GetWindowRect(frmSavetxt::Form().cmdSave, &save);
+    GetWindowRect(frmSavetxt::Instance().cmdSave, &save);
     MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&save), 2);
     EXPECT_EQ(save.left, 444);  // 4440 twips
     EXPECT_EQ(save.top, 120);   // 1200 twips
@@ -132,14 +133,14 @@ TEST(MonitorOfAnotherScale, EachWindowMeasuresItsFrameForItsMonitor) {
     testsupport::ResetSettings();
     COutlookNote note;
     ASSERT_TRUE(note.Create());
-    note.HandleMenuCommand(101);
-    note.HandleMenuCommand(103);
+    note.HandleMenuCommand(cmd::SaveAs);
+    note.HandleMenuCommand(cmd::EmailTo);
     const struct {
         HWND window;
         LONG width, height;
     } windows[] = {
         {note.hWnd(), 301, 196},                      // 4515 x 2940 twips
-        {frmSavetxt::Form().hWnd(), 382, 134},        // 5730 x 2010 twips
+        {frmSavetxt::Instance().hWnd(), 382, 134},        // 5730 x 2010 twips
         {frmSendEmail::Instance().hWnd(), 322, 419},  // 4830 x 6285 twips
     };
     for (const auto& w : windows) {
@@ -149,14 +150,14 @@ TEST(MonitorOfAnotherScale, EachWindowMeasuresItsFrameForItsMonitor) {
         EXPECT_EQ(client.right, w.width);
         EXPECT_EQ(client.bottom, w.height);
     }
-    for (HWND button : {frmSavetxt::Form().cmdBrowse, frmSavetxt::Form().cmdSave}) {
+    for (HWND button : {frmSavetxt::Instance().cmdBrowse, frmSavetxt::Instance().cmdSave}) {
         RECT r{};
         GetWindowRect(button, &r);
-        MapWindowPoints(nullptr, frmSavetxt::Form().hWnd(), reinterpret_cast<POINT*>(&r), 2);
+        MapWindowPoints(nullptr, frmSavetxt::Instance().hWnd(), reinterpret_cast<POINT*>(&r), 2);
         EXPECT_LE(r.right, 382);
         EXPECT_LE(r.bottom, 134);
     }
-    SendMessageW(frmSavetxt::Form().hWnd(), WM_CLOSE, 0, 0);
+    SendMessageW(frmSavetxt::Instance().hWnd(), WM_CLOSE, 0, 0);
     SendMessageW(frmSendEmail::Instance().hWnd(), WM_CLOSE, 0, 0);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "note/COutlookNote.h"
+#include "menu/menu_commands.h"
 #include "platform/modRegistry.h"
 #include "support/dialog_script.h"
 #include "support/test_support.h"
@@ -78,7 +79,7 @@ TEST_F(SettingsTest, PickedColoursApplyAtOnceAndAreStoredOnlyOnClose) {
         EXPECT_EQ(testsupport::CaptureClient(note.hWnd()).at(5, 100), 0x00FFD3A9u);
         EXPECT_EQ(Stored("ForeColor"), "");  // picking writes nothing
 
-        note.HandleMenuCommand(102);  // cleared, then typed: the new text still has the note's colour
+        note.HandleMenuCommand(cmd::Delete);  // cleared, then typed: the new text still has the note's colour
         SendMessageW(note.rtbMain.hWnd(), WM_CHAR, L'x', 0);
         EXPECT_EQ(TextColor(note), RGB(255, 255, 0));
         note.rtbMain.SetText(L"replaced\r\nas a whole");  // as an opened file replaces the note
@@ -236,7 +237,7 @@ TEST_F(LocationTest, CancelThenNoLeavesTheLocationEmpty) {
     EXPECT_EQ(note.LocationOfScrivlet, "");
     EXPECT_EQ(StoredLocation(), "");
     DialogScript none({});
-    note.HandleMenuCommand(100);  // New Note does nothing until the next start
+    note.HandleMenuCommand(cmd::NewNote);  // New Note does nothing until the next start
     EXPECT_TRUE(none.seen().empty());
 }
 
@@ -299,7 +300,7 @@ TEST_F(LocationTest, NewNoteStartsASecondWorkingCopy) {
         ASSERT_TRUE(note.Create());
         EXPECT_EQ(note.LocationOfScrivlet, program);
         ASSERT_TRUE(OtherNotes().empty());
-        note.HandleMenuCommand(100);
+        note.HandleMenuCommand(cmd::NewNote);
         ASSERT_TRUE(testsupport::PumpUntil([] { return OtherNotes().size() == 1; }, 30s));
         const DWORD pid = OtherNotes().front();
         const unique_handle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
@@ -370,7 +371,7 @@ TEST_F(LocationTest, NewNoteWithAPathThatNamesNoProgramLooksAgain) {
     COutlookNote note;
     ASSERT_TRUE(note.Create());
     DialogScript script({});
-    note.HandleMenuCommand(100);  // reloads the same stored value, starts nothing
+    note.HandleMenuCommand(cmd::NewNote);  // reloads the same stored value, starts nothing
     EXPECT_EQ(note.LocationOfScrivlet, "C:\\Tools\\notes.exe");
     EXPECT_TRUE(script.seen().empty());
     testsupport::Pump(300ms);
@@ -383,7 +384,7 @@ TEST_F(LocationTest, NewNoteWithAMissingProgramSaysSo) {
     COutlookNote note;
     ASSERT_TRUE(note.Create());
     DialogScript script({DialogScript::Press(IDOK)});
-    note.HandleMenuCommand(100);
+    note.HandleMenuCommand(cmd::NewNote);
     ASSERT_EQ(script.seen().size(), 1u);
     EXPECT_EQ(script.seen()[0].caption, "Scrivlet");
     EXPECT_NE(script.seen()[0].text.find(missing), std::string::npos);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "note/COutlookNote.h"
+#include "menu/menu_commands.h"
 #include "platform/modRegistry.h"
 #include "support/dialog_script.h"
 #include "support/test_support.h"
@@ -120,7 +121,7 @@ TEST_F(NoteTest, LoadsTitleTextAreaIconsAndMenu) {
     EXPECT_NE(note.SizeGripIcon.get(), nullptr);
     EXPECT_NE(note.CloseIcon.get(), nullptr);
     EXPECT_NE(note.MinIcon.get(), nullptr);
-    EXPECT_EQ(COutlookNote::Current(), &note);
+    EXPECT_TRUE(note.IsOpen());
 }
 
 struct MenuRow {
@@ -193,7 +194,7 @@ TEST_F(NoteTest, YesClosesStoresColoursAndFreesEverything) {
     EXPECT_EQ(note.NoteMenu, nullptr);
     EXPECT_EQ(note.NoteIcon.get(), nullptr);
     EXPECT_EQ(note.MinIcon.get(), nullptr);
-    EXPECT_EQ(COutlookNote::Current(), nullptr);
+    EXPECT_FALSE(note.IsOpen());
     EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, "Software\\Scrivlet\\Color", "ForeColor"), "2205");
     EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, "Software\\Scrivlet\\Color", "BackColor"), "206");
 }
@@ -339,13 +340,13 @@ TEST_F(NoteTest, NarrowNoteOpensItsMenuOnlyFromTheIcon) {
 }
 
 TEST_F(NoteTest, CommandsAreRecordedEvenWhenUnknown) {
-    note.HandleMenuCommand(0);
+    note.HandleMenuCommand(cmd::None);
     EXPECT_EQ(MenuChoiceID, 0);
-    note.HandleMenuCommand(200);
+    note.HandleMenuCommand(cmd::BackColorMenu);
     EXPECT_EQ(MenuChoiceID, 200);
-    note.HandleMenuCommand(2200);
+    note.HandleMenuCommand(cmd::ForeColorMenu);
     EXPECT_EQ(MenuChoiceID, 2200);
-    note.HandleMenuCommand(0);
+    note.HandleMenuCommand(cmd::None);
     EXPECT_EQ(MenuChoiceID, 2200);
     EXPECT_EQ(note.rtbMain.Text(), L"Click on the note pad above for Options!");
 }
@@ -367,33 +368,33 @@ TEST_F(NoteTest, ClipboardCommandsAndSelectAll) {
     note.rtbMain.SetText(L"hello world");
     note.rtbMain.SetSelStart(0);
     note.rtbMain.SetSelLength(5);
-    note.HandleMenuCommand(105);
+    note.HandleMenuCommand(cmd::Copy);
     EXPECT_EQ(MenuChoiceID, 105);
     EXPECT_EQ(ClipboardText(), L"hello");
-    note.HandleMenuCommand(104);
+    note.HandleMenuCommand(cmd::Cut);
     EXPECT_EQ(note.rtbMain.Text(), L" world");
     note.rtbMain.SetSelStart(note.rtbMain.TextLength());
-    note.HandleMenuCommand(106);
+    note.HandleMenuCommand(cmd::Paste);
     EXPECT_EQ(note.rtbMain.Text(), L" worldhello");
 
     note.rtbMain.SetText(L"two\r\nlines");
-    note.HandleMenuCommand(109);
+    note.HandleMenuCommand(cmd::SelectAll);
     EXPECT_EQ(note.rtbMain.SelStart(), 0);
     EXPECT_EQ(note.rtbMain.SelLength(), note.rtbMain.TextLength());
     EXPECT_EQ(note.rtbMain.TextLength(), 9);  // a line break is one position
 
-    note.HandleMenuCommand(102);
+    note.HandleMenuCommand(cmd::Delete);
     EXPECT_EQ(note.rtbMain.Text(), L"");
-    note.HandleMenuCommand(109);
+    note.HandleMenuCommand(cmd::SelectAll);
     EXPECT_EQ(note.rtbMain.SelStart(), 0);
     EXPECT_EQ(note.rtbMain.SelLength(), 0);
-    note.HandleMenuCommand(104);  // nothing to cut: nothing happens
+    note.HandleMenuCommand(cmd::Cut);  // nothing to cut: nothing happens
     EXPECT_EQ(note.rtbMain.Text(), L"");
 }
 
 TEST_F(NoteTest, DeleteClearsWithoutTouchingColoursOrRegistry) {
     note.HandleMenuCommand(2203);
-    note.HandleMenuCommand(102);
+    note.HandleMenuCommand(cmd::Delete);
     EXPECT_EQ(note.rtbMain.Text(), L"");
     EXPECT_EQ(note.ForeColorID, 2203);
     EXPECT_EQ(note.BackColorID, 206);
@@ -428,10 +429,10 @@ TEST_F(NoteTest, LoggingOffAsksTheExitQuestionAndOnlyYesLetsTheSessionEnd) {
 
 TEST_F(NoteTest, CloseCommandRunsTheExitQuestion) {
     DialogScript script({DialogScript::Press(IDCANCEL), DialogScript::Press(IDYES)});
-    note.HandleMenuCommand(108);
+    note.HandleMenuCommand(cmd::Close);
     EXPECT_TRUE(IsWindow(hwnd()));
     const HWND window = hwnd();
-    note.HandleMenuCommand(108);
+    note.HandleMenuCommand(cmd::Close);
     EXPECT_FALSE(IsWindow(window));
     ASSERT_EQ(script.seen().size(), 2u);
     EXPECT_EQ(script.seen()[1].text, kExitText);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "note/COutlookNote.h"
+#include "menu/menu_commands.h"
 #include "support/dialog_script.h"
 #include "support/test_support.h"
 #include "textfile/frmSavetxt.h"
@@ -35,7 +36,7 @@ TEST(Faults, ANoteWritesNothingIntoItsProgramFolder) {
         ASSERT_TRUE(note.Create());
         note.HandleMenuCommand(203);
         note.HandleMenuCommand(2206);
-        note.HandleMenuCommand(102);
+        note.HandleMenuCommand(cmd::Delete);
         DialogScript script({DialogScript::Press(IDYES)});
         ASSERT_TRUE(note.Unload());
     }
@@ -58,8 +59,8 @@ TEST(Faults, AListThatTakesNoNameSaysSoAndStaysUsable) {
     testsupport::ResetSettings();
     COutlookNote note;
     ASSERT_TRUE(note.Create());
-    note.HandleMenuCommand(101);
-    frmSavetxt& form = frmSavetxt::Form();
+    note.HandleMenuCommand(cmd::SaveAs);
+    frmSavetxt& form = frmSavetxt::Instance();
     ASSERT_TRUE(IsWindow(form.hWnd()));
     SetWindowSubclass(form.Combo1, RefuseNames, 1, 0);
     frmSavetxt::PickFolder = [](HWND, std::string_view) { return g_pickedFolder; };

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "note/COutlookNote.h"
+#include "menu/menu_commands.h"
 #include "platform/modMsgBox.h"
 #include "platform/modRegistry.h"
 #include "platform/text_files.h"
@@ -138,7 +139,7 @@ TEST(MinimizeNote, ThreeNoticesCountingDownThenMinimized) {
     COutlookNote note;
     ASSERT_TRUE(note.Create());
     DialogScript watch({DialogScript::Watch(), DialogScript::Press(IDOK), DialogScript::Watch()});
-    note.HandleMenuCommand(110);
+    note.HandleMenuCommand(cmd::Minimize);
     ASSERT_EQ(watch.seen().size(), 3u);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(watch.seen()[static_cast<size_t>(i)].caption,
@@ -186,7 +187,7 @@ TEST(MinimizeNote, BoxesThatCannotAppearStopAfterThreeAndTheNoteStillGoesDown) {
     COutlookNote note;
     ASSERT_TRUE(note.Create());
     BoxBlocker blocker;
-    note.HandleMenuCommand(110);
+    note.HandleMenuCommand(cmd::Minimize);
     EXPECT_EQ(blocker.attempts, 3);
     EXPECT_EQ(note.LastNoticeAnswer, 0);
     EXPECT_TRUE(IsIconic(note.hWnd()));

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "note/COutlookNote.h"
+#include "menu/menu_commands.h"
 #include "support/msgbox_responder.h"
 #include "support/test_support.h"
 
@@ -178,7 +179,7 @@ protected:
         const std::set<std::string> before = PdfFiles();
         {
             MessageBoxResponder boxes(IDYES);
-            note.HandleMenuCommand(107);
+            note.HandleMenuCommand(cmd::Print);
             EXPECT_EQ(boxes.seen().size(), 1u);
             if (!boxes.seen().empty()) {
                 EXPECT_EQ(boxes.seen()[0].caption, L"Is Printer Ready to Print?");
@@ -271,7 +272,7 @@ TEST_F(PrintNoteTest, AnsweringNoOrCancelOpensNoPrintJob) {
     const std::set<std::string> before = PdfFiles();
     for (const int answer : {IDNO, IDCANCEL}) {
         MessageBoxResponder boxes(answer);
-        note.HandleMenuCommand(107);
+        note.HandleMenuCommand(cmd::Print);
         ASSERT_EQ(boxes.seen().size(), 1u);
         EXPECT_EQ(boxes.seen()[0].caption, L"Is Printer Ready to Print?");
         EXPECT_TRUE(boxes.seen()[0].hadButton);
@@ -295,7 +296,7 @@ TEST(PrintNoPrinter, SaysSoAndPrintsNothing) {
     ASSERT_TRUE(note.Create());
     note.rtbMain.SetText(L"no printer");
     MessageBoxResponder boxes(IDYES);
-    note.HandleMenuCommand(107);
+    note.HandleMenuCommand(cmd::Print);
     ASSERT_EQ(boxes.seen().size(), 2u);
     EXPECT_EQ(boxes.seen()[1].caption, L"Scrivlet");
     EXPECT_EQ(boxes.seen()[1].text,

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "mail/frmSendEmail.h"
+#include "menu/menu_commands.h"
 #include "note/COutlookNote.h"
 #include "textfile/frmSavetxt.h"
 #include "support/dialog_script.h"
@@ -94,7 +95,7 @@ TEST_F(SoakTest, PaintedAfterResizes) {
 
 TEST_F(SoakTest, EmailWindowOpenedAndClosed) {
     Soak("e-mail window", [&](int) {
-        note.HandleMenuCommand(103);
+        note.HandleMenuCommand(cmd::EmailTo);
         const HWND mail = frmSendEmail::Instance().hWnd();
         ASSERT_TRUE(IsWindow(mail));
         SendMessageW(mail, WM_CLOSE, 0, 0);
@@ -104,8 +105,8 @@ TEST_F(SoakTest, EmailWindowOpenedAndClosed) {
 
 TEST_F(SoakTest, TextFileWindowOpenedAndClosed) {
     Soak("text-file window", [&](int) {
-        note.HandleMenuCommand(101);
-        const HWND form = frmSavetxt::Form().hWnd();
+        note.HandleMenuCommand(cmd::SaveAs);
+        const HWND form = frmSavetxt::Instance().hWnd();
         ASSERT_TRUE(IsWindow(form));
         SendMessageW(form, WM_CLOSE, 0, 0);
         ASSERT_FALSE(IsWindow(form));
@@ -114,7 +115,7 @@ TEST_F(SoakTest, TextFileWindowOpenedAndClosed) {
 
 // Presses the text-file window's action button with `name` in its name box.
 void PressSaveWith(const char* name) {
-    frmSavetxt& form = frmSavetxt::Form();
+    frmSavetxt& form = frmSavetxt::Instance();
     SetWindowTextA(form.Combo1, name);
     SendMessageW(form.hWnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.cmdSave), BN_CLICKED),
                  reinterpret_cast<LPARAM>(form.cmdSave));
@@ -124,12 +125,12 @@ TEST_F(SoakTest, NoteSavedAndOpened) {
     const std::string file = testsupport::ExeFolder() + "\\soak-note.txt";
     Soak("save and open", [&](int) {
         DeleteFileA(file.c_str());
-        note.HandleMenuCommand(101);
+        note.HandleMenuCommand(cmd::SaveAs);
         PressSaveWith("soak-note.txt");  // a new file: written without a question, the window closes
-        ASSERT_FALSE(IsWindow(frmSavetxt::Form().hWnd()));
-        note.HandleMenuCommand(111);
+        ASSERT_FALSE(IsWindow(frmSavetxt::Instance().hWnd()));
+        note.HandleMenuCommand(cmd::OpenFile);
         PressSaveWith("soak-note.txt");
-        ASSERT_FALSE(IsWindow(frmSavetxt::Form().hWnd()));
+        ASSERT_FALSE(IsWindow(frmSavetxt::Instance().hWnd()));
     });
     DeleteFileA(file.c_str());
 }

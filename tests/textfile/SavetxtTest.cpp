@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "note/COutlookNote.h"
+#include "menu/menu_commands.h"
 #include "support/test_support.h"
 #include "textfile/box_watcher.h"
 #include "textfile/frmSavetxt.h"
@@ -95,7 +96,7 @@ protected:
         if (form().IsLoaded()) DestroyWindow(form().hWnd());
         frmSavetxt::PickFolder = &modBrowser::BrowseForFolder;
     }
-    static frmSavetxt& form() { return frmSavetxt::Form(); }
+    static frmSavetxt& form() { return frmSavetxt::Instance(); }
 
     // Opens the window by the note's menu command, as the user does.
     void OpenWindow(int command) {
@@ -127,7 +128,7 @@ protected:
     Boxes SaveNew(const std::string& folder, const std::string& name, const std::wstring& text,
                   std::vector<int> answers = {}) {
         note.rtbMain.SetText(text);
-        OpenOn(101, folder);
+        OpenOn(cmd::SaveAs, folder);
         return Press(name, std::move(answers));
     }
 
@@ -136,7 +137,7 @@ protected:
 };
 
 TEST_F(SavetxtTest, TheWindowInSaveMode) {
-    OpenWindow(101);
+    OpenWindow(cmd::SaveAs);
     const frmSavetxt& f = form();
     EXPECT_EQ(f.Mode(), 101);
     EXPECT_EQ(TextOf(f.hWnd()), "Save as Text File...");
@@ -208,13 +209,13 @@ TEST_F(SavetxtTest, TheWindowInSaveMode) {
 TEST_F(SavetxtTest, OneWindowThatKeepsItsFirstMode) {
     tf::WriteBytes(folder / "b.txt", "b");
     tf::WriteBytes(folder / "a.txt", "a");
-    OpenOn(111, folder.path());
+    OpenOn(cmd::OpenFile, folder.path());
     EXPECT_EQ(TextOf(form().hWnd()), "Open file...");
     EXPECT_EQ(TextOf(form().cmdSave), "Open...");
     EXPECT_EQ(TextOf(form().Combo1), "a.txt");  // the first entry of the list
     const HWND window = form().hWnd();
     SetWindowTextA(form().Combo1, "typed");
-    note.HandleMenuCommand(101);
+    note.HandleMenuCommand(cmd::SaveAs);
     EXPECT_EQ(form().hWnd(), window);
     EXPECT_EQ(form().Mode(), 111);
     EXPECT_EQ(TextOf(form().hWnd()), "Open file...");
@@ -227,11 +228,11 @@ TEST_F(SavetxtTest, OneWindowThatKeepsItsFirstMode) {
     EXPECT_FALSE(form().IsLoaded());
     EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(boxes.boxes().empty());
-    note.HandleMenuCommand(101);
+    note.HandleMenuCommand(cmd::SaveAs);
     EXPECT_EQ(form().Mode(), 101);
     EXPECT_EQ(TextOf(form().hWnd()), "Save as Text File...");
     EXPECT_EQ(form().Path(), testsupport::ExeFolder() + "\\");
-    note.HandleMenuCommand(111);
+    note.HandleMenuCommand(cmd::OpenFile);
     EXPECT_EQ(form().Mode(), 101);
 }
 
@@ -241,7 +242,7 @@ TEST_F(SavetxtTest, ListsTheTextFilesOfTheFolder) {
     CreateDirectoryA((folder / "old.txt").c_str(), nullptr);
     tf::TestFolder empty("empty");
 
-    OpenWindow(111);
+    OpenWindow(cmd::OpenFile);
     Boxes boxes = Browse(folder.path());
     EXPECT_TRUE(boxes.empty());  // open mode: no message
     const std::vector<std::string> sorted = {"b note.txt", "README.TXT", "Z last.txt"};
@@ -266,7 +267,7 @@ TEST_F(SavetxtTest, ListsAFolderOfTwentyThousandFiles) {
     const std::string many = "C:\\textfile many";
     constexpr size_t kCount = 20000;
     ASSERT_EQ(tf::Entries(many).size(), kCount) << many << " should hold " << kCount << " files (drives.sh)";
-    OpenWindow(111);
+    OpenWindow(cmd::OpenFile);
     EXPECT_TRUE(Browse(many).empty());
     const std::vector<std::string> list = ListOf(form().Combo1);
     ASSERT_EQ(list.size(), kCount);
@@ -277,7 +278,7 @@ TEST_F(SavetxtTest, ListsAFolderOfTwentyThousandFiles) {
 
 TEST_F(SavetxtTest, TheFolderButton) {
     tf::WriteBytes(folder / "here.txt", "x");
-    OpenWindow(101);
+    OpenWindow(cmd::SaveAs);
     const std::string start = form().Path();
 
     // Cancelled: a message, and nothing changes.
@@ -312,7 +313,7 @@ TEST_F(SavetxtTest, TheFolderButton) {
 
 TEST_F(SavetxtTest, ACdRomDriveIsRefusedInSaveModeOnly) {
     ASSERT_EQ(GetDriveTypeA("E:\\"), static_cast<UINT>(DRIVE_CDROM)) << "E: should be a CD-ROM drive (drives.sh)";
-    OpenOn(101, folder.path());
+    OpenOn(cmd::SaveAs, folder.path());
     const std::string label = TextOf(form().Label2);
     for (const char* path : {"E:\\", "e:\\disc folder"}) {
         const Boxes boxes = Browse(path);
@@ -323,7 +324,7 @@ TEST_F(SavetxtTest, ACdRomDriveIsRefusedInSaveModeOnly) {
     }
     DestroyWindow(form().hWnd());
 
-    OpenWindow(111);
+    OpenWindow(cmd::OpenFile);
     EXPECT_TRUE(Browse("E:\\").empty());
     EXPECT_EQ(form().Path(), "E:\\");
     EXPECT_EQ(ListOf(form().Combo1), std::vector<std::string>{"disc note.txt"});
@@ -355,7 +356,7 @@ TEST_F(SavetxtTest, SavesInTheProgramsFolderFirst) {
     const std::string file = testsupport::ExeFolder() + "\\textfile test note.txt";
     DeleteFileA(file.c_str());
     note.rtbMain.SetText(L"in the program's folder");
-    OpenWindow(101);
+    OpenWindow(cmd::SaveAs);
     EXPECT_TRUE(Press("textfile test note").empty());
     EXPECT_EQ(tf::ReadBytes(file), "in the program's folder\r\n");
     DeleteFileA(file.c_str());
@@ -376,7 +377,7 @@ TEST_F(SavetxtTest, AnExistingFile) {
         SCOPED_TRACE(c.answer);
         tf::WriteBytes(folder / "There.txt", "old\r\n");
         note.rtbMain.SetText(L"new text");
-        OpenOn(101, folder.path());
+        OpenOn(cmd::SaveAs, folder.path());
         const Boxes boxes = Press("There", {c.answer});
         ASSERT_EQ(boxes.size(), 1u);
         ExpectBox(boxes[0], kThreeOptions, "Use this file... There.txt---- Select an Option! ", 67);
@@ -398,7 +399,7 @@ TEST_F(SavetxtTest, OverwritingThroughALinkWritesTheFileItLeadsTo) {
     tf::WriteBytes(links + "\\target.txt", "old\r\n");
     if (tf::ReadBytes(links + "\\linked.txt") != "old\r\n") GTEST_SKIP() << "no link: drives.sh makes it";
     note.rtbMain.SetText(L"new text");
-    OpenOn(101, links);
+    OpenOn(cmd::SaveAs, links);
     ASSERT_EQ(Press("linked", {IDYES}).size(), 1u);
     EXPECT_FALSE(form().IsLoaded());
     EXPECT_EQ(tf::ReadBytes(links + "\\target.txt"), "new text\r\n");
@@ -421,7 +422,7 @@ TEST_F(SavetxtTest, OpenReadsTheFileLineByLine) {
         SCOPED_TRACE(c.bytes);
         tf::WriteBytes(folder / "read me.txt", c.bytes);
         note.rtbMain.SetText(L"before");
-        OpenOn(111, folder.path());
+        OpenOn(cmd::OpenFile, folder.path());
         EXPECT_TRUE(Press("read me").empty());
         EXPECT_FALSE(form().IsLoaded());
         const std::wstring text = note.rtbMain.Text();
@@ -436,7 +437,7 @@ TEST_F(SavetxtTest, BadNamesMissingFoldersAndAClosedNote) {
     tf::TestFolder gone("gone");
     tf::WriteBytes(folder / "here.txt", "here\r\n");
     note.rtbMain.SetText(L"kept");
-    OpenOn(101, folder.path());
+    OpenOn(cmd::SaveAs, folder.path());
     for (const char* name : {"D:\\x.txt", "no such folder\\x.txt", "old.txt"}) {
         SCOPED_TRACE(name);
         if (std::string(name) == "old.txt") CreateDirectoryA((folder / name).c_str(), nullptr);
@@ -453,7 +454,7 @@ TEST_F(SavetxtTest, BadNamesMissingFoldersAndAClosedNote) {
     ExpectOnlyFileError(Press("x"));
     EXPECT_FALSE(tf::Exists(gone.path()));
     DestroyWindow(form().hWnd());
-    OpenOn(111, folder.path());
+    OpenOn(cmd::OpenFile, folder.path());
     Browse(gone.path());
     ExpectOnlyFileError(Press("here"));
     EXPECT_EQ(note.rtbMain.Text(), L"kept");
@@ -461,10 +462,10 @@ TEST_F(SavetxtTest, BadNamesMissingFoldersAndAClosedNote) {
     // The note closed while the window stayed open: no text to save, none to replace.
     Browse(folder.path());
     DestroyWindow(note.hWnd());
-    ASSERT_EQ(COutlookNote::Current(), nullptr);
+    ASSERT_FALSE(note.IsOpen());
     ExpectOnlyFileError(Press("here"));
     DestroyWindow(form().hWnd());
-    OpenOn(101, folder.path());
+    OpenOn(cmd::SaveAs, folder.path());
     ExpectOnlyFileError(Press("new one"));
     ExpectOnlyFileError(Press("here", {IDYES}), 1);
     ExpectOnlyFileError(Press("here", {IDNO}), 1);
@@ -476,7 +477,7 @@ TEST_F(SavetxtTest, BadNamesMissingFoldersAndAClosedNote) {
 // and report success.
 TEST_F(SavetxtTest, OpeningAMissingFileWritesNothing) {
     note.rtbMain.SetText(L"my note");
-    OpenOn(111, folder.path());
+    OpenOn(cmd::OpenFile, folder.path());
     ExpectOnlyFileError(Press("not there"));
     EXPECT_TRUE(form().IsLoaded());
     EXPECT_EQ(TextOf(form().Combo1), "not there.txt");
@@ -489,7 +490,7 @@ TEST_F(SavetxtTest, AFailedOverwriteOrAppendKeepsTheOldFile) {
     tf::WriteBytes(folder / "locked.txt", "old\r\n");
     ASSERT_TRUE(SetFileAttributesA((folder / "locked.txt").c_str(), FILE_ATTRIBUTE_READONLY));
     note.rtbMain.SetText(L"new");
-    OpenOn(101, folder.path());
+    OpenOn(cmd::SaveAs, folder.path());
     for (const int answer : {IDYES, IDNO}) {
         ExpectOnlyFileError(Press("locked.txt", {answer}), 1);
         EXPECT_TRUE(form().IsLoaded());
@@ -506,7 +507,7 @@ TEST_F(SavetxtTest, AFullDiskKeepsTheOldFile) {
     std::wstring big;
     while (big.size() < 100000) big += L"a line of a note too long for the disk\r\n";
     note.rtbMain.SetText(big);
-    OpenOn(101, full.path());
+    OpenOn(cmd::SaveAs, full.path());
     for (const int answer : {IDYES, IDNO}) {
         SCOPED_TRACE(answer);
         ExpectOnlyFileError(Press("kept", {answer}), 1);
@@ -566,7 +567,7 @@ TEST_F(SavetxtTest, TextOutsideTheAnsiCodePage) {
     // Opened again: UTF-8 behind its mark, ANSI otherwise.
     for (const auto& [name, text] : {std::pair{"greek", L"\u03a9 ok\r\n"}, std::pair{"fits", L"caf\u00e9 \u20ac\r\n"},
                                      std::pair{"utf8", L"old\r\n\u03a9\u00e9\r\n"}}) {
-        OpenOn(111, folder.path());
+        OpenOn(cmd::OpenFile, folder.path());
         EXPECT_TRUE(Press(name).empty());
         EXPECT_EQ(note.rtbMain.Text(), text) << name;
     }
@@ -576,7 +577,7 @@ TEST_F(SavetxtTest, TextOutsideTheAnsiCodePage) {
 TEST_F(SavetxtTest, AFailedReadLeavesTheNote) {
     tf::WriteBytes(folder / "busy.txt", "other text\r\n");
     note.rtbMain.SetText(L"my note");
-    OpenOn(111, folder.path());
+    OpenOn(cmd::OpenFile, folder.path());
     {
         const HANDLE busy = CreateFileA((folder / "busy.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
                                         nullptr);  // shared with no one
@@ -602,7 +603,9 @@ TEST_F(SavetxtTest, AMegabyteNoteGoesOutAndComesBackWhole) {
     DestroyWindow(note.hWnd());
     COutlookNote fresh;
     ASSERT_TRUE(fresh.Create());
-    OpenOn(111, folder.path());
+    fresh.HandleMenuCommand(cmd::OpenFile);  // the window serves the note that opened it
+    ASSERT_TRUE(form().IsLoaded());
+    Browse(folder.path());
     EXPECT_TRUE(Press("big.txt").empty());
     EXPECT_TRUE(fresh.rtbMain.Text() == big + L"\r\n");
 }
@@ -634,13 +637,13 @@ TEST_F(SavetxtTest, LongOperationsShowTheWaitCursor) {
     SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
     CursorSpy spy{{CB_ADDSTRING, EM_GETTEXTEX, EM_SETTEXTEX}, {}};
     ASSERT_TRUE(SetWindowSubclass(note.rtbMain.hWnd(), &CursorSpy::Proc, 1, reinterpret_cast<DWORD_PTR>(&spy)));
-    OpenWindow(101);
+    OpenWindow(cmd::SaveAs);
     ASSERT_TRUE(SetWindowSubclass(form().Combo1, &CursorSpy::Proc, 1, reinterpret_cast<DWORD_PTR>(&spy)));
     Browse(folder.path());
     EXPECT_TRUE(spy.AllWaiting(CB_ADDSTRING));  // listing
     EXPECT_TRUE(Press("two").empty());
     EXPECT_TRUE(spy.AllWaiting(EM_GETTEXTEX));  // saving
-    OpenOn(111, folder.path());
+    OpenOn(cmd::OpenFile, folder.path());
     EXPECT_TRUE(Press("one").empty());
     EXPECT_TRUE(spy.AllWaiting(EM_SETTEXTEX));  // opening
     EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));  // and back again
@@ -650,7 +653,7 @@ TEST_F(SavetxtTest, LongOperationsShowTheWaitCursor) {
 TEST_F(SavetxtTest, TheRealFolderDialog) {
     tf::TestFolder chosen("real dialog");
     tf::WriteBytes(chosen / "found me.txt", "x");
-    OpenWindow(101);
+    OpenWindow(cmd::SaveAs);
     frmSavetxt::PickFolder = &modBrowser::BrowseForFolder;
     auto driver = tf::PickerDriver::Choose(GetCurrentThreadId(), chosen.path(), "real dialog");
     BoxWatcher boxes;

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "mail/frmSendEmail.h"
+#include "menu/menu_commands.h"
 #include "note/COutlookNote.h"
 
 namespace {
@@ -46,11 +47,11 @@ int main(int argc, char** argv) {
     note.ApplyForeColor(note.ForeColorID);
     HWND subject = note.hWnd();
     if (std::strcmp(argv[1], "email") == 0) {
-        note.HandleMenuCommand(103);
+        note.HandleMenuCommand(cmd::EmailTo);
         subject = frmSendEmail::Instance().hWnd();
         SetWindowTextA(frmSendEmail::Instance().txtMainAddresses, "someone@example.com");
     } else if (std::strcmp(argv[1], "savetxt") == 0) {
-        note.HandleMenuCommand(101);
+        note.HandleMenuCommand(cmd::SaveAs);
         subject = ForegroundOf(GetCurrentThreadId());
     }
     Pump(700);
