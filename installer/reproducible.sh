@@ -52,11 +52,13 @@ for zip in "$one"/dist/*.zip; do
   [ "$got_pe" = "$want_pe" ] || fail "$name/Scrivlet.exe's time stamp is 0x$got_pe, not the commit's 0x$want_pe"
   dates=$(zipinfo -T "$zip" | awk '$1 ~ /^[-d][-r]/ {print substr($7, 1, 13)}' | sort -u)
   [ -n "$dates" ] && [ -z "$(grep -vxF -e "$want_zip" -e "$want_zip_up" <<<"$dates")" ] ||
-    fail "$name.zip's entries are dated $(echo $dates), not the commit's $want_zip"
+    fail "$name.zip's entries are dated ${dates//$'\n'/ }, not the commit's $want_zip"
 done
 
 if [ $failures -ne 0 ]; then
   echo "$failures check(s) failed; logs beside $one and $two" >&2
   exit 1
 fi
-echo "the release is reproducible: $(sha256sum <"$one/dist/SHA256SUMS" | cut -c1-16)... for both folders"
+echo "the release is reproducible; both folders wrote:"
+cat "$one/dist/SHA256SUMS"
+rm -rf "$work"

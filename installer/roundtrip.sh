@@ -17,7 +17,7 @@ location_key='HKCU\Software\Scrivlet\Location'
 color_key='HKCU\Software\Scrivlet\Color'
 program_files=(Scrivlet.exe note.ico sizegrip.ico close.ico min.ico uninstall.exe)
 setup=$work/scrivlet-$version-win64-setup.exe
-note_pid= dir= shortcut=
+note_pid='' dir='' shortcut=''
 
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }

@@ -27,7 +27,8 @@ OutFile "${OUTFILE}"
 ; asInvoker turns off the file virtualisation that would hide that).
 InstallDir "$LOCALAPPDATA\Programs\Scrivlet"
 RequestExecutionLevel user
-; No file times in the installer: the same sources give the same installer byte for byte.
+; No file times in the installer: the same sources give the same installer byte for byte
+; (makensis writes no other date; the PE time stamp is that of its stub, fixed per NSIS build).
 SetDateSave off
 SetCompressor /SOLID lzma
 ShowInstDetails show
