@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The installer's round trip under Wine in the test prefix: a silent install, its files and
-# registry entries, the installed note starting without the location question, and silent
-# uninstalls that take the program but leave the user's notes, colours and own location.
+# The installer's round trip under Wine in the test prefix: a silent install for the current user
+# (program folder, Start menu, uninstall entry and location all the user's own, nothing for all
+# users), the installed note starting without the location question, and silent uninstalls that take the program but leave the user's notes, colours and own location.
 #   roundtrip.sh <version> <folder with scrivlet.exe and the icon files> <work folder>
 # Needs WINEPREFIX (with a running wineserver) and DISPLAY.
 set -euo pipefail
@@ -11,21 +11,21 @@ version=$1 bin=$2 work=$3
 here=$(cd "$(dirname "$0")" && pwd)
 W=/usr/lib/wine/wine64
 
-install_dir='C:\Program Files\Scrivlet'
-dir=$WINEPREFIX/drive_c/Program\ Files/Scrivlet
-shortcut=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Scrivlet.lnk
-uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Scrivlet'
+uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Scrivlet'
+machine_uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Scrivlet'
 location_key='HKCU\Software\Scrivlet\Location'
 color_key='HKCU\Software\Scrivlet\Color'
 program_files=(Scrivlet.exe note.ico sizegrip.ico close.ico min.ico uninstall.exe)
 setup=$work/scrivlet-$version-win64-setup.exe
-note_pid=
+note_pid='' dir='' shortcut=''
 
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 step() { echo "-- $*"; }
 # Wine's output goes to a file: its system processes would hold a captured pipe open.
 wine() { "$W" "$@" </dev/null >>"$work/wine.log" 2>&1; }
+# Prints what Wine prints for a command, without its CR line ends.
+wine_says() { "$W" "$@" </dev/null >"$work/says.out" 2>/dev/null; tr -d '\r' <"$work/says.out"; }
 
 # Prints the data of a registry value; fails when the value is missing.
 reg_value() {
@@ -46,9 +46,12 @@ expect_no_value() {
 clean_prefix() {
   if [ -n "$note_pid" ]; then kill "$note_pid" 2>/dev/null || true; wait "$note_pid" 2>/dev/null || true; note_pid=; fi
   wine reg delete "$uninstall_key" /f || true
+  wine reg delete "$machine_uninstall_key" /f || true
   wine reg delete 'HKCU\Software\Scrivlet' /f || true
-  # The uninstaller's copy of itself in the temp folder (C:\users\<name>\Temp in Wine 8).
-  rm -rf "$dir" "$shortcut" "$WINEPREFIX"/drive_c/users/*/Temp/~nsu*.tmp "$WINEPREFIX"/drive_c/users/*/AppData/Local/Temp/~nsu*.tmp
+  # The uninstaller's copy of itself in the temp folder (C:\users\<name>\Temp in Wine 8); the
+  # folders of the all-users installer of earlier versions.
+  rm -rf "$dir" "$shortcut" "$WINEPREFIX"/drive_c/users/*/Temp/~nsu*.tmp "$WINEPREFIX"/drive_c/users/*/AppData/Local/Temp/~nsu*.tmp \
+    "$WINEPREFIX/drive_c/Program Files/Scrivlet" "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Scrivlet.lnk"
 }
 trap clean_prefix EXIT
 
@@ -97,11 +100,21 @@ stop_note() {
 
 mkdir -p "$work"
 : >"$work/wine.log"
+# The user's own folders in this prefix, as Windows and as Linux paths.
+local_app_data=$(wine_says cmd /c echo '%LOCALAPPDATA%')
+start_menu="$(wine_says cmd /c echo '%APPDATA%')\Microsoft\Windows\Start Menu\Programs"
+case $local_app_data in C:\\*) ;; *) echo "no LOCALAPPDATA in the prefix: '$local_app_data'" >&2; exit 1 ;; esac
+install_dir="$local_app_data\Programs\Scrivlet"
+on_c() { local p=${1#?:\\}; printf '%s' "$WINEPREFIX/drive_c/${p//\\//}"; }  # C:\a\b -> <prefix>/drive_c/a/b
+dir=$(on_c "$install_dir")
+shortcut=$(on_c "$start_menu\Scrivlet.lnk")
 clean_prefix
 
 step "building the installer"
 "$here/make-installer.sh" win64 "$version" "$bin/scrivlet.exe" "$bin" "$setup" >"$work/makensis.log" 2>&1 ||
   { cat "$work/makensis.log"; exit 1; }
+# Wine never elevates, so only the installer's manifest shows that it asks for no administrator.
+grep -qa 'level="asInvoker"' "$setup" || fail "the installer asks for more than the user's rights"
 
 step "silent install"
 wine reg add "$color_key" /v BackColor /d 203 /f   # a colour chosen before
@@ -110,7 +123,9 @@ for f in "${program_files[@]}"; do
   [ -f "$dir/$f" ] || fail "$f was not installed"
 done
 cmp -s "$bin/scrivlet.exe" "$dir/Scrivlet.exe" || fail "Scrivlet.exe is not the program built"
-[ -f "$shortcut" ] || fail "no Start-menu shortcut"
+[ -f "$shortcut" ] || fail "no shortcut in the user's Start menu"
+[ -e "$WINEPREFIX/drive_c/Program Files/Scrivlet" ] && fail "something went to Program Files"
+expect_no_value "$machine_uninstall_key" DisplayName
 expect_value "$location_key" Location "$install_dir\\Scrivlet.exe"
 expect_value "$uninstall_key" DisplayName Scrivlet
 expect_value "$uninstall_key" DisplayVersion "$version"
@@ -126,7 +141,8 @@ if timeout 120 "$W" "$setup" /S </dev/null >>"$work/wine.log" 2>&1; then
 fi
 # In place (_?=) the uninstaller does its work itself, so its exit code is the outcome. It reads
 # _?= unquoted to the end of its command line; Wine would quote one argument with a blank.
-if timeout 120 "$W" "$install_dir\\uninstall.exe" /S '_?=C:\Program' 'Files\Scrivlet' </dev/null >>"$work/wine.log" 2>&1; then
+read -ra in_place <<<"_?=$install_dir"
+if timeout 120 "$W" "$install_dir\\uninstall.exe" /S "${in_place[@]}" </dev/null >>"$work/wine.log" 2>&1; then
   fail "the uninstaller did not refuse"
 fi
 for f in "${program_files[@]}"; do

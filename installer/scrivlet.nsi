@@ -14,7 +14,6 @@ Unicode true
 !endif
 
 !include LogicLib.nsh
-!include x64.nsh
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Scrivlet"
 !define LOCATION_KEY "Software\Scrivlet\Location"
@@ -23,10 +22,14 @@ Unicode true
 Name "Scrivlet"
 Caption "Scrivlet ${VERSION} Setup"
 OutFile "${OUTFILE}"
-; The note's own setup search knows "C:\Program Files\Scrivlet\"; $PROGRAMFILES64 is that
-; folder for the x86 installer on 64-bit Windows too (where $PROGRAMFILES is the (x86) one).
-InstallDir "$PROGRAMFILES64\Scrivlet"
-RequestExecutionLevel admin
+; Per user, without administrator rights: the note saves the user's text files into its own
+; folder, which must therefore be the user's to write (Program Files is not, and the manifest's
+; asInvoker turns off the file virtualisation that would hide that).
+InstallDir "$LOCALAPPDATA\Programs\Scrivlet"
+RequestExecutionLevel user
+; No file times in the installer: the same sources give the same installer byte for byte
+; (makensis writes no other date; the PE time stamp is that of its stub, fixed per NSIS build).
+SetDateSave off
 SetCompressor /SOLID lzma
 ShowInstDetails show
 ShowUninstDetails show
@@ -43,17 +46,6 @@ Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
 
-; On 64-bit Windows the x86 installer keeps its Add/Remove Programs entry in the system's own
-; registry view, where the x64 installer keeps it: installing one over the other replaces the
-; entry instead of listing Scrivlet twice.
-!macro UseNativeRegistryView
-  !if "${ARCH}" == "win32"
-    ${If} ${RunningX64}
-      SetRegView 64
-    ${EndIf}
-  !endif
-!macroend
-
 ; A running note holds its program file, which can then be neither replaced nor removed:
 ; stop before anything has changed, with an exit code that tells a silent caller so.
 !macro StopWhileRunning what
@@ -65,14 +57,14 @@ UninstPage instfiles
   ${EndIf}
 !macroend
 
+; Start menu, uninstall entry and location all belong to the user who installs. HKCU\Software is
+; shared by the 32- and 64-bit registry views, so either installer replaces the other's entry.
 Function .onInit
-  !insertmacro UseNativeRegistryView
-  SetShellVarContext all
+  SetShellVarContext current
 FunctionEnd
 
 Function un.onInit
-  !insertmacro UseNativeRegistryView
-  SetShellVarContext all
+  SetShellVarContext current
 FunctionEnd
 
 Section "Scrivlet"
@@ -87,15 +79,15 @@ Section "Scrivlet"
 
   CreateShortcut "$SMPROGRAMS\Scrivlet.lnk" "$INSTDIR\Scrivlet.exe" "" "$INSTDIR\Scrivlet.exe" 0
 
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Scrivlet"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Scrivlet.exe"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Scrivlet"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Scrivlet.exe"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 
   ; The note looks here first: with it, the first start asks for nothing.
   WriteRegStr HKCU "${LOCATION_KEY}" "Location" "$INSTDIR\Scrivlet.exe"
@@ -123,5 +115,5 @@ Section "Uninstall"
   ${EndIf}
 
   ; Last, so that the entry stays listed while anything else is left.
-  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd
