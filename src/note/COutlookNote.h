@@ -42,6 +42,9 @@ public:
     void MinimizeNote();
     void PrintNote();
 
+    // Opens the popup menu under the menu icon, as a click on the icon does.
+    void OpenMenuUnderIcon();
+
     std::int32_t ForeColorID = 0;
     std::int32_t BackColorID = 0;
     std::string LocationOfScrivlet;
@@ -74,6 +77,7 @@ private:
     void OnKeyPress(std::int16_t keyAscii);
     void OnNcDestroy();
     void OnDpiChanged(int dpi, const RECT& suggested);
+    bool OnContextMenu(LPARAM lp);
 
     void LoadIcons();
     void MakeFont();

@@ -1,5 +1,6 @@
 // The note window as a user meets it: its frame, its start, its menu, its
-// painted face, the mouse over the chrome, the commands and the way it closes.
+// painted face, the mouse over the chrome, the commands, the way it closes, and
+// the keys that reach the menu and the exit question.
 #include <gtest/gtest.h>
 
 #include <richedit.h>
@@ -409,6 +410,98 @@ TEST_F(NoteTest, CloseCommandRunsTheExitQuestion) {
     EXPECT_FALSE(IsWindow(window));
     ASSERT_EQ(script.seen().size(), 2u);
     EXPECT_EQ(script.seen()[1].text, kExitText);
+}
+
+// The note without a mouse: keys that open the menu or close the note.
+
+// Dismisses every popup menu that opens while it lives and notes where each was.
+class MenuCatcher {
+public:
+    MenuCatcher() : timer_(SetTimer(nullptr, 0, 200, &MenuCatcher::Tick)) { current_ = this; }
+    ~MenuCatcher() {
+        KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    MenuCatcher(const MenuCatcher&) = delete;
+    MenuCatcher& operator=(const MenuCatcher&) = delete;
+    const std::vector<RECT>& menus() const { return menus_; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        if (HWND menu = testsupport::FindOpenMenu(); menu && current_) {
+            RECT r{};
+            GetWindowRect(menu, &r);
+            current_->menus_.push_back(r);
+            EndMenu();
+        }
+    }
+    static inline MenuCatcher* current_ = nullptr;
+    UINT_PTR timer_;
+    std::vector<RECT> menus_;
+};
+
+// Real keyboard input: a key, with a modifier held (0 for none), to the focused window.
+void Chord(WORD modifier, WORD key) {
+    std::vector<INPUT> events;
+    auto add = [&](WORD vk, DWORD flags) {
+        INPUT e{};
+        e.type = INPUT_KEYBOARD;
+        e.ki.wVk = vk;
+        e.ki.dwFlags = flags;
+        events.push_back(e);
+    };
+    if (modifier) add(modifier, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    if (modifier) add(modifier, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT));
+}
+
+TEST_F(NoteTest, ShiftF10AndTheMenuKeyOpenTheMenuUnderTheIconOnce) {
+    MenuChoiceID = 42;
+    const RECT window = WindowRect();
+    SetCursorPos(600, 500);
+    ASSERT_EQ(GetFocus(), note.rtbMain.hWnd());
+    for (const WORD modifier : {WORD{VK_SHIFT}, WORD{0}}) {
+        MenuCatcher catcher;
+        Chord(modifier, modifier ? VK_F10 : VK_APPS);
+        testsupport::PumpUntil([&] { return !catcher.menus().empty(); }, 2s);
+        testsupport::Pump(300ms);  // long enough to catch a second menu
+        ASSERT_EQ(catcher.menus().size(), 1u) << modifier;
+        EXPECT_EQ(catcher.menus()[0].left, window.left + 2);
+        EXPECT_EQ(catcher.menus()[0].top, window.top + 20);
+    }
+    EXPECT_EQ(MenuChoiceID, 42);
+    EXPECT_EQ(note.rtbMain.Text(), L"Click on the note pad above for Options!");
+}
+
+TEST_F(NoteTest, RightClickInTheTextAreaStillOpensNoMenuAndAltF4AsksToExit) {
+    RECT area{};
+    GetWindowRect(note.rtbMain.hWnd(), &area);
+    {
+        DialogScript script({});
+        MenuCatcher catcher;
+        MessageLog log;
+        SetCursorPos(area.left + 40, area.top + 40);
+        INPUT click[2] = {};
+        click[0].type = click[1].type = INPUT_MOUSE;
+        click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+        click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+        SendInput(2, click, sizeof(INPUT));
+        testsupport::Pump(500ms);
+        // The control hands the click's context menu on to the note, which leaves it to the system.
+        EXPECT_TRUE(log.Saw(hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(note.rtbMain.hWnd())));
+        EXPECT_TRUE(catcher.menus().empty());
+        EXPECT_TRUE(script.seen().empty());
+    }
+    DialogScript script({DialogScript::Press(IDNO)});
+    Chord(VK_MENU, VK_F4);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !script.seen().empty(); }, 3s));
+    EXPECT_EQ(script.seen()[0].caption, kExitTitle);
+    EXPECT_EQ(script.seen()[0].text, kExitText);
+    testsupport::Pump(200ms);
+    EXPECT_EQ(script.seen().size(), 1u);
+    EXPECT_TRUE(IsWindow(hwnd()));
 }
 
 // Moves the icon files aside for one test and puts them back afterwards.
