@@ -99,6 +99,11 @@ LRESULT COutlookNote::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CONTEXTMENU:
         if (OnContextMenu(lp)) return 0;
         break;
+    case WM_GETOBJECT:
+        return OnGetObject(wp, lp);
+    case kPartActionMessage:
+        OnPartAction(static_cast<PartAction>(wp));
+        return 0;
     case WM_SETFOCUS:
         SetFocus(rtbMain.hWnd());
         return 0;
@@ -230,6 +235,7 @@ bool COutlookNote::Unload() {
 }
 
 void COutlookNote::OnNcDestroy() {
+    m_accessible.reset();
     SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, 0);
     m_hwnd = nullptr;
     if (g_current == this) g_current = nullptr;

@@ -9,8 +9,15 @@
 
 #include "menu/CPopupMenu.h"
 #include "note/modMain.h"
+#include "note/note_parts.h"
 #include "platform/RichTextBox.h"
 #include "platform/handles.h"
+
+class CNoteAccessible;
+// Cuts the note's accessible object off from the note and drops the note's reference.
+struct CNoteAccessibleRelease {
+    void operator()(CNoteAccessible* object) const;
+};
 
 class COutlookNote {
 public:
@@ -44,6 +51,8 @@ public:
 
     // Opens the popup menu under the menu icon, as a click on the icon does.
     void OpenMenuUnderIcon();
+    // Runs a part's action from the note's own message loop, after the caller has returned.
+    void PostPartAction(PartAction action);
 
     std::int32_t ForeColorID = 0;
     std::int32_t BackColorID = 0;
@@ -61,8 +70,12 @@ public:
     HFONT Font() const { return m_font.get(); }
     COLORREF BackColor() const { return m_backColor; }
     std::string DateLineText() const;
+    // The date line as last painted.
+    const std::string& DateLineShown() const { return m_dateShown; }
 
 private:
+    static constexpr UINT kPartActionMessage = WM_APP + 1;  // wParam: the PartAction
+
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK TextAreaKeys(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
@@ -78,6 +91,8 @@ private:
     void OnNcDestroy();
     void OnDpiChanged(int dpi, const RECT& suggested);
     bool OnContextMenu(LPARAM lp);
+    LRESULT OnGetObject(WPARAM flags, LPARAM objectId);
+    void OnPartAction(PartAction action);
 
     void LoadIcons();
     void MakeFont();
@@ -93,4 +108,6 @@ private:
     unique_hfont m_font;
     unique_hbrush m_backBrush;
     COLORREF m_backColor = 0;
+    std::string m_dateShown;
+    std::unique_ptr<CNoteAccessible, CNoteAccessibleRelease> m_accessible;  // made on the first request
 };
