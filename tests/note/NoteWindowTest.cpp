@@ -509,7 +509,8 @@ long LongProperty(IAccessible& a, long id, HRESULT (STDMETHODCALLTYPE IAccessibl
     return v.vt == VT_I4 ? v.lVal : -1;
 }
 
-// What a hit test or a move found: a part's id, or -1 for the text area's own object, or -2 for nothing.
+// What a hit test or a move found: a part's id, -1 for the text area's own object, -2 for
+// nothing, -3 for any other object.
 long Found(HRESULT hr, VARIANT v, HWND textArea) {
     if (v.vt == VT_DISPATCH) return WindowOf(AsAccessible(v.pdispVal).get()) == textArea ? -1 : -3;
     return SUCCEEDED(hr) && v.vt == VT_I4 ? v.lVal : -2;
