@@ -77,6 +77,14 @@ LRESULT COutlookNote::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CHAR:
         OnKeyPress(static_cast<std::int16_t>(wp));
         return 0;
+    case WM_CONTEXTMENU:
+        if (OnContextMenu(lp)) return 0;
+        break;
+    case WM_GETOBJECT:
+        return OnGetObject(wp, lp);
+    case kPartActionMessage:
+        OnPartAction(static_cast<PartAction>(wp));
+        return 0;
     case WM_SETFOCUS:
         SetFocus(rtbMain.hWnd());
         return 0;
@@ -156,12 +164,21 @@ LRESULT CALLBACK COutlookNote::TextAreaKeys(HWND hwnd, UINT msg, WPARAM wp, LPAR
         self->OnKeyPress(static_cast<std::int16_t>(wp));
         if (!IsWindow(note)) return 0;  // the note closed under this key
     }
+    // Taken here, not passed on: the control may or may not hand it to the note as well.
+    if (msg == WM_CONTEXTMENU && reinterpret_cast<COutlookNote*>(ref)->OnContextMenu(lp)) return 0;
     if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &COutlookNote::TextAreaKeys, kKeySubclassId);
     return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 void COutlookNote::OnKeyPress(std::int16_t keyAscii) {
     if (keyAscii == kEscape) Unload();
+}
+
+bool COutlookNote::OnContextMenu(LPARAM lp) {
+    // Shift+F10 and the menu key arrive without a point; a right click keeps what the system does with it.
+    if (GET_X_LPARAM(lp) != -1 || GET_Y_LPARAM(lp) != -1) return false;
+    OpenMenuUnderIcon();
+    return true;
 }
 
 bool COutlookNote::AskToExit() {
@@ -198,7 +215,7 @@ void COutlookNote::OnEndSession() {
     if (m_sessionExitAgreed && m_hwnd) CloseAfterYes();
 }
 
-void COutlookNote::OnNcDestroy() {}
+void COutlookNote::OnNcDestroy() { m_accessible.reset(); }
 
 void COutlookNote::OnDpiChanged(int dpi, const RECT& suggested) {
     m_dpi = dpi;

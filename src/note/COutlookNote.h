@@ -9,10 +9,17 @@
 
 #include "menu/CPopupMenu.h"
 #include "note/modMain.h"
+#include "note/note_parts.h"
 #include "platform/BaseWindow.h"
 #include "platform/INoteText.h"
 #include "platform/RichTextBox.h"
 #include "platform/handles.h"
+
+class CNoteAccessible;
+// Cuts the note's accessible object off from the note and drops the note's reference.
+struct CNoteAccessibleRelease {
+    void operator()(CNoteAccessible* object) const;
+};
 
 class COutlookNote : public BaseWindow<COutlookNote>, public INoteText {
 public:
@@ -41,6 +48,11 @@ public:
     void MinimizeNote();
     void PrintNote();
 
+    // Opens the popup menu under the menu icon, as a click on the icon does.
+    void OpenMenuUnderIcon();
+    // Runs a part's action from the note's own message loop, after the caller has returned.
+    void PostPartAction(PartAction action);
+
     std::int32_t ForeColorID = 0;
     std::int32_t BackColorID = 0;
     std::string LocationOfScrivlet;
@@ -63,9 +75,13 @@ public:
     HFONT Font() const { return m_font.get(); }
     COLORREF BackColor() const { return m_backColor; }
     std::string DateLineText() const;
+    // The date line as last painted.
+    const std::string& DateLineShown() const { return m_dateShown; }
 
 private:
     friend class BaseWindow<COutlookNote>;
+    static constexpr UINT kPartActionMessage = WM_APP + 1;  // wParam: the PartAction
+
     static LRESULT CALLBACK TextAreaKeys(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
@@ -82,6 +98,9 @@ private:
     bool OnQueryEndSession();
     void OnEndSession();
     void OnDpiChanged(int dpi, const RECT& suggested);
+    bool OnContextMenu(LPARAM lp);
+    LRESULT OnGetObject(WPARAM flags, LPARAM objectId);
+    void OnPartAction(PartAction action);
 
     bool AskToExit();
     // Frees the icons and the menu and destroys the window.
@@ -100,4 +119,6 @@ private:
     unique_hfont m_font;
     unique_hbrush m_backBrush;
     COLORREF m_backColor = 0;
+    std::string m_dateShown;
+    std::unique_ptr<CNoteAccessible, CNoteAccessibleRelease> m_accessible;  // made on the first request
 };

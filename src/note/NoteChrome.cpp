@@ -1,5 +1,7 @@
 // The note's painted chrome: the title strip with its icons, the date line, the
 // separator and the size grip, and the layout that places them.
+#include <utility>
+
 #include "note/COutlookNote.h"
 #include "note/note_layout.h"
 #include "platform/ui_services.h"
@@ -67,7 +69,12 @@ void COutlookNote::PaintChrome(HDC dc) {
     SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
     DrawLine(dc, ToRECT(TitleRect), TitleText, Scale(3));
     SetTextColor(dc, kDateTextColor);
-    DrawLine(dc, ToRECT(DateRect), DateLineText(), Scale(3));
+    if (std::string date = DateLineText(); date != m_dateShown) {
+        m_dateShown = std::move(date);
+        // A screen reader keeps the names it has read; tell it this one changed.
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, m_hwnd, OBJID_CLIENT, kDateLineChild);
+    }
+    DrawLine(dc, ToRECT(DateRect), m_dateShown, Scale(3));
     DrawIconAt(dc, SizeGripIcon.get(), SizeGripRect.left, SizeGripRect.top, Scale(12));
     const unique_hpen pen(CreatePen(PS_SOLID, Scale(1), kForeColor));
     if (pen) {

@@ -18,12 +18,16 @@ void COutlookNote::OnMouseDown(int button, double x, double y) {
     } else if (IsPointInRect(px, py, CloseRect)) {
         Unload();
     } else if (IsPointInRect(px, py, MenuIconRect)) {
-        RECT window{};
-        GetWindowRect(m_hwnd, &window);
-        HandleMenuCommand(NoteMenu->Pop(m_hwnd, TPM_RETURNCMD, window.left + Scale(2), window.top + Scale(20)));
+        OpenMenuUnderIcon();
     } else if (IsPointInRect(px, py, MinRect)) {
         ShowWindow(m_hwnd, SW_MINIMIZE);
     }
+}
+
+void COutlookNote::OpenMenuUnderIcon() {
+    RECT window{};
+    GetWindowRect(m_hwnd, &window);
+    HandleMenuCommand(NoteMenu->Pop(m_hwnd, TPM_RETURNCMD, window.left + Scale(2), window.top + Scale(20)));
 }
 
 void COutlookNote::OnMouseUp(int button, double x, double y) {

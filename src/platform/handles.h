@@ -35,6 +35,8 @@ namespace handles_detail {
 inline void CloseFind(HANDLE h) { if (h != INVALID_HANDLE_VALUE) ::FindClose(h); }
 inline void CloseFile(HANDLE h) { if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h); }
 inline void DeleteGdi(HGDIOBJ h) { ::DeleteObject(h); }
+template <typename Interface>
+void ReleaseCom(Interface* p) { p->Release(); }
 }  // namespace handles_detail
 
 using unique_hicon = unique_any<HICON, &::DestroyIcon>;
@@ -49,3 +51,6 @@ using unique_hbrush = unique_any<HBRUSH, &handles_detail::DeleteGdi>;
 using unique_hfont = unique_any<HFONT, &handles_detail::DeleteGdi>;
 using unique_hpen = unique_any<HPEN, &handles_detail::DeleteGdi>;
 using unique_hbitmap = unique_any<HBITMAP, &handles_detail::DeleteGdi>;
+// One reference to a COM object.
+template <typename Interface>
+using unique_com = unique_any<Interface*, &handles_detail::ReleaseCom<Interface>>;

@@ -12,7 +12,8 @@ Fn Lookup(const char* dll, const char* name) {
     static struct {
         const char* name;
         unique_hmodule module;  // one owner per library for the process's life
-    } libraries[] = {{"shell32.dll", {}}, {"comdlg32.dll", {}}, {"winspool.drv", {}}};
+    } libraries[] = {{"shell32.dll", {}}, {"comdlg32.dll", {}}, {"winspool.drv", {}},
+                   {"oleacc.dll", {}}, {"oleaut32.dll", {}}};
     HMODULE module = GetModuleHandleA(dll);
     for (auto& library : libraries) {
         if (module || lstrcmpiA(library.name, dll) != 0) continue;
@@ -56,6 +57,32 @@ BOOL GetDefaultPrinterA(LPSTR buffer, LPDWORD size) {
     if (fn) return fn(buffer, size);
     SetLastError(ERROR_FILE_NOT_FOUND);  // as the spooler says when there is no default printer
     return FALSE;
+}
+
+LRESULT LresultFromObject(REFIID riid, WPARAM flags, LPUNKNOWN object) {
+    using Fn = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
+    static const Fn fn = Lookup<Fn>("oleacc.dll", "LresultFromObject");
+    return fn ? fn(riid, flags, object) : static_cast<LRESULT>(E_NOTIMPL);
+}
+
+HRESULT AccessibleObjectFromWindow(HWND hwnd, DWORD objectId, REFIID riid, void** object) {
+    using Fn = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
+    static const Fn fn = Lookup<Fn>("oleacc.dll", "AccessibleObjectFromWindow");
+    *object = nullptr;
+    return fn ? fn(hwnd, objectId, riid, object) : E_NOTIMPL;
+}
+
+HRESULT CreateStdAccessibleObject(HWND hwnd, LONG objectId, REFIID riid, void** object) {
+    using Fn = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
+    static const Fn fn = Lookup<Fn>("oleacc.dll", "CreateStdAccessibleObject");
+    *object = nullptr;
+    return fn ? fn(hwnd, objectId, riid, object) : E_NOTIMPL;
+}
+
+BSTR SysAllocString(const OLECHAR* text) {
+    using Fn = BSTR(WINAPI*)(const OLECHAR*);
+    static const Fn fn = Lookup<Fn>("oleaut32.dll", "SysAllocString");
+    return fn ? fn(text) : nullptr;
 }
 
 }  // namespace shell

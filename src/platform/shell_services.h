@@ -1,7 +1,8 @@
 #pragma once
-// The shell, common-dialog and spooler functions the program calls, loaded on
-// their first use: their DLLs are large, and a note that never opens a dialog,
-// sends a mail or prints should not carry them from its start.
+// The shell, common-dialog, spooler and accessibility functions the program
+// calls, loaded on their first use: their DLLs are large, and a note that never
+// opens a dialog, sends a mail, prints or meets a screen reader should not
+// carry them from its start.
 #include <windows.h>
 #include <commdlg.h>
 #include <shlobj.h>
@@ -13,5 +14,10 @@ BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA dialog);
 PIDLIST_ABSOLUTE SHBrowseForFolderA(LPBROWSEINFOA info);
 BOOL SHGetPathFromIDListA(PCIDLIST_ABSOLUTE list, LPSTR path);
 BOOL GetDefaultPrinterA(LPSTR buffer, LPDWORD size);
+
+LRESULT LresultFromObject(REFIID riid, WPARAM flags, LPUNKNOWN object);
+HRESULT AccessibleObjectFromWindow(HWND hwnd, DWORD objectId, REFIID riid, void** object);
+HRESULT CreateStdAccessibleObject(HWND hwnd, LONG objectId, REFIID riid, void** object);
+BSTR SysAllocString(const OLECHAR* text);
 
 }  // namespace shell

@@ -1,14 +1,17 @@
 // The note window as a user meets it: its frame, its start, its menu, its
-// painted face, the mouse over the chrome, the commands and the way it closes.
+// painted face, the mouse over the chrome, the commands, the way it closes, and
+// the ways in without a mouse: keys and a screen reader.
 #include <gtest/gtest.h>
 
+#include <oleacc.h>
 #include <richedit.h>
 
 #include <string>
 #include <vector>
 
-#include "note/COutlookNote.h"
 #include "menu/menu_commands.h"
+#include "note/COutlookNote.h"
+#include "platform/handles.h"
 #include "platform/modRegistry.h"
 #include "support/dialog_script.h"
 #include "support/test_support.h"
@@ -436,6 +439,272 @@ TEST_F(NoteTest, CloseCommandRunsTheExitQuestion) {
     EXPECT_FALSE(IsWindow(window));
     ASSERT_EQ(script.seen().size(), 2u);
     EXPECT_EQ(script.seen()[1].text, kExitText);
+}
+
+// The note without a mouse: keys that open the menu or close the note, and
+// the face a screen reader reads through Active Accessibility.
+
+// Dismisses every popup menu that opens while it lives and notes where each was.
+class MenuCatcher {
+public:
+    MenuCatcher() : timer_(SetTimer(nullptr, 0, 200, &MenuCatcher::Tick)) { current_ = this; }
+    ~MenuCatcher() {
+        KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    MenuCatcher(const MenuCatcher&) = delete;
+    MenuCatcher& operator=(const MenuCatcher&) = delete;
+    const std::vector<RECT>& menus() const { return menus_; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        if (HWND menu = testsupport::FindOpenMenu(); menu && current_) {
+            RECT r{};
+            GetWindowRect(menu, &r);
+            current_->menus_.push_back(r);
+            EndMenu();
+        }
+    }
+    static inline MenuCatcher* current_ = nullptr;
+    UINT_PTR timer_;
+    std::vector<RECT> menus_;
+};
+
+// Real keyboard input: a key, with a modifier held (0 for none), to the focused window.
+void Chord(WORD modifier, WORD key) {
+    std::vector<INPUT> events;
+    auto add = [&](WORD vk, DWORD flags) {
+        INPUT e{};
+        e.type = INPUT_KEYBOARD;
+        e.ki.wVk = vk;
+        e.ki.dwFlags = flags;
+        events.push_back(e);
+    };
+    if (modifier) add(modifier, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    if (modifier) add(modifier, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT));
+}
+
+using unique_bstr = unique_any<BSTR, &::SysFreeString>;
+
+VARIANT Child(long id) {
+    VARIANT v{};
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+}
+
+unique_com<IAccessible> ClientObject(HWND hwnd) {
+    IAccessible* object = nullptr;
+    AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                               reinterpret_cast<void**>(&object));
+    return unique_com<IAccessible>(object);
+}
+
+unique_com<IAccessible> AsAccessible(IDispatch* object) {
+    const unique_com<IDispatch> owned(object);
+    IAccessible* accessible = nullptr;
+    if (object) object->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&accessible));
+    return unique_com<IAccessible>(accessible);
+}
+
+HWND WindowOf(IAccessible* object) {
+    HWND hwnd = nullptr;
+    if (object) WindowFromAccessibleObject(object, &hwnd);
+    return hwnd;
+}
+
+std::wstring Name(IAccessible& a, long id) {
+    BSTR raw = nullptr;
+    a.get_accName(Child(id), &raw);
+    const unique_bstr name(raw);
+    return name ? name.get() : L"";
+}
+
+std::wstring DefaultAction(IAccessible& a, long id) {
+    BSTR raw = nullptr;
+    a.get_accDefaultAction(Child(id), &raw);
+    const unique_bstr action(raw);
+    return action ? action.get() : L"";
+}
+
+long LongProperty(IAccessible& a, long id, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*)) {
+    VARIANT v{};
+    (a.*get)(Child(id), &v);
+    return v.vt == VT_I4 ? v.lVal : -1;
+}
+
+// What a hit test or a move found: a part's id, -1 for the text area's own object, -2 for
+// nothing, -3 for any other object.
+long Found(HRESULT hr, VARIANT v, HWND textArea) {
+    if (v.vt == VT_DISPATCH) return WindowOf(AsAccessible(v.pdispVal).get()) == textArea ? -1 : -3;
+    return SUCCEEDED(hr) && v.vt == VT_I4 ? v.lVal : -2;
+}
+
+TEST_F(NoteTest, ShiftF10AndTheMenuKeyOpenTheMenuUnderTheIconOnce) {
+    MenuChoiceID = 42;
+    const RECT window = WindowRect();
+    SetCursorPos(600, 500);
+    ASSERT_EQ(GetFocus(), note.rtbMain.hWnd());
+    for (const WORD modifier : {WORD{VK_SHIFT}, WORD{0}}) {
+        MenuCatcher catcher;
+        Chord(modifier, modifier ? VK_F10 : VK_APPS);
+        testsupport::PumpUntil([&] { return !catcher.menus().empty(); }, 2s);
+        testsupport::Pump(300ms);  // long enough to catch a second menu
+        ASSERT_EQ(catcher.menus().size(), 1u) << modifier;
+        EXPECT_EQ(catcher.menus()[0].left, window.left + 2);
+        EXPECT_EQ(catcher.menus()[0].top, window.top + 20);
+    }
+    EXPECT_EQ(MenuChoiceID, 42);
+    EXPECT_EQ(note.rtbMain.Text(), L"Click on the note pad above for Options!");
+}
+
+TEST_F(NoteTest, RightClickInTheTextAreaStillOpensNoMenuAndAltF4AsksToExit) {
+    RECT area{};
+    GetWindowRect(note.rtbMain.hWnd(), &area);
+    {
+        DialogScript script({});
+        MenuCatcher catcher;
+        MessageLog log;
+        SetCursorPos(area.left + 40, area.top + 40);
+        INPUT click[2] = {};
+        click[0].type = click[1].type = INPUT_MOUSE;
+        click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+        click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+        SendInput(2, click, sizeof(INPUT));
+        testsupport::Pump(500ms);
+        // The control hands the click's context menu on to the note, which leaves it to the system.
+        EXPECT_TRUE(log.Saw(hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(note.rtbMain.hWnd())));
+        EXPECT_TRUE(catcher.menus().empty());
+        EXPECT_TRUE(script.seen().empty());
+    }
+    DialogScript script({DialogScript::Press(IDNO)});
+    Chord(VK_MENU, VK_F4);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !script.seen().empty(); }, 3s));
+    EXPECT_EQ(script.seen()[0].caption, kExitTitle);
+    EXPECT_EQ(script.seen()[0].text, kExitText);
+    testsupport::Pump(200ms);
+    EXPECT_EQ(script.seen().size(), 1u);
+    EXPECT_TRUE(IsWindow(hwnd()));
+}
+
+TEST_F(NoteTest, AccessibleObjectNamesAndPlacesEveryPart) {
+    const unique_com<IAccessible> acc = ClientObject(hwnd());
+    ASSERT_TRUE(acc);
+    IAccessible& a = *acc.get();
+    EXPECT_EQ(Name(a, CHILDID_SELF), testsupport::Widen(note.TitleText));
+    EXPECT_EQ(LongProperty(a, CHILDID_SELF, &IAccessible::get_accRole), ROLE_SYSTEM_CLIENT);
+    long count = 0;
+    EXPECT_EQ(a.get_accChildCount(&count), S_OK);
+    EXPECT_EQ(count, 7);
+    IDispatch* parent = nullptr;
+    ASSERT_EQ(a.get_accParent(&parent), S_OK);
+    EXPECT_EQ(WindowOf(AsAccessible(parent).get()), hwnd());
+
+    POINT origin{0, 0};
+    ClientToScreen(hwnd(), &origin);
+    struct Row {
+        long id;
+        std::string name;
+        long role;
+        RECT place;  // client pixels
+        const wchar_t* action;
+    };
+    const Row rows[] = {
+        {1, "Menu", ROLE_SYSTEM_PUSHBUTTON, {1, 1, 18, 17}, L"Press"},
+        {2, note.TitleText, ROLE_SYSTEM_TITLEBAR, {20, 1, 262, 17}, L""},
+        {3, "Minimize", ROLE_SYSTEM_PUSHBUTTON, {261, 1, 286, 17}, L"Press"},
+        {4, "Close", ROLE_SYSTEM_PUSHBUTTON, {282, 1, 300, 17}, L"Press"},
+        {6, note.DateLineShown(), ROLE_SYSTEM_STATICTEXT, {0, 178, 301, 196}, L""},
+        {7, "", ROLE_SYSTEM_GRIP, {287, 182, 301, 196}, L""},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(Name(a, row.id), testsupport::Widen(row.name)) << row.id;
+        EXPECT_EQ(LongProperty(a, row.id, &IAccessible::get_accRole), row.role) << row.id;
+        EXPECT_EQ(LongProperty(a, row.id, &IAccessible::get_accState), 0) << row.id;
+        EXPECT_EQ(DefaultAction(a, row.id), row.action) << row.id;
+        long x = 0, y = 0, w = 0, h = 0;
+        EXPECT_EQ(a.accLocation(&x, &y, &w, &h, Child(row.id)), S_OK);
+        EXPECT_EQ(x, origin.x + row.place.left) << row.id;
+        EXPECT_EQ(y, origin.y + row.place.top) << row.id;
+        EXPECT_EQ(w, row.place.right - row.place.left) << row.id;
+        EXPECT_EQ(h, row.place.bottom - row.place.top) << row.id;
+        IDispatch* element = nullptr;
+        EXPECT_EQ(a.get_accChild(Child(row.id), &element), S_FALSE) << row.id;
+    }
+    EXPECT_NE(note.DateLineShown().find(" - "), std::string::npos);
+
+    // The text area is the control's own object; asked through the note, it answers the same.
+    IDispatch* text = nullptr;
+    ASSERT_EQ(a.get_accChild(Child(5), &text), S_OK);
+    const unique_com<IAccessible> textArea = AsAccessible(text);
+    EXPECT_EQ(WindowOf(textArea.get()), note.rtbMain.hWnd());
+    EXPECT_EQ(LongProperty(a, 5, &IAccessible::get_accRole),
+              LongProperty(*textArea.get(), CHILDID_SELF, &IAccessible::get_accRole));
+
+    const HWND area = note.rtbMain.hWnd();
+    VARIANT found{};
+    EXPECT_EQ(Found(a.get_accFocus(&found), found, area), -1);
+    struct Hit {
+        POINT at;  // client pixels
+        long id;
+    };
+    for (const Hit& hit : {Hit{{284, 5}, 4}, Hit{{262, 5}, 2}, Hit{{270, 5}, 3}, Hit{{10, 10}, 1}, Hit{{19, 5}, 0},
+                           Hit{{300, 195}, 7}, Hit{{100, 185}, 6}, Hit{{150, 100}, -1}, Hit{{-3, 5}, -2}}) {
+        found = VARIANT{};
+        const HRESULT hr = a.accHitTest(origin.x + hit.at.x, origin.y + hit.at.y, &found);
+        EXPECT_EQ(Found(hr, found, area), hit.id) << hit.at.x << "," << hit.at.y;
+    }
+    struct Move {
+        long from, direction, to;
+    };
+    for (const Move& m : {Move{CHILDID_SELF, NAVDIR_FIRSTCHILD, 1}, Move{CHILDID_SELF, NAVDIR_LASTCHILD, 7},
+                          Move{4, NAVDIR_NEXT, -1}, Move{6, NAVDIR_PREVIOUS, -1}, Move{2, NAVDIR_PREVIOUS, 1},
+                          Move{7, NAVDIR_NEXT, -2}, Move{1, NAVDIR_PREVIOUS, -2}}) {
+        found = VARIANT{};
+        const HRESULT hr = a.accNavigate(m.direction, Child(m.from), &found);
+        EXPECT_EQ(Found(hr, found, area), m.to) << m.from << " " << m.direction;
+    }
+}
+
+TEST_F(NoteTest, AccessibleActionsDoWhatClicksDoAfterTheCallReturns) {
+    const unique_com<IAccessible> acc = ClientObject(hwnd());
+    ASSERT_TRUE(acc);
+    IAccessible& a = *acc.get();
+    for (const long id : {0L, 2L, 6L, 7L}) EXPECT_EQ(a.accDoDefaultAction(Child(id)), DISP_E_MEMBERNOTFOUND);
+    const RECT window = WindowRect();
+    {
+        MenuCatcher catcher;
+        EXPECT_EQ(a.accDoDefaultAction(Child(1)), S_OK);
+        EXPECT_EQ(testsupport::FindOpenMenu(), nullptr);  // not yet: the caller is not held by the menu
+        testsupport::Pump(600ms);
+        ASSERT_EQ(catcher.menus().size(), 1u);
+        EXPECT_EQ(catcher.menus()[0].left, window.left + 2);
+        EXPECT_EQ(catcher.menus()[0].top, window.top + 20);
+    }
+    EXPECT_EQ(a.accDoDefaultAction(Child(3)), S_OK);
+    EXPECT_FALSE(IsIconic(hwnd()));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return IsIconic(hwnd()) != FALSE; }, 2s));
+    for (const long id : {1L, 2L, 3L, 4L, 6L, 7L})
+        EXPECT_EQ(LongProperty(a, id, &IAccessible::get_accState), STATE_SYSTEM_INVISIBLE) << id;
+    ShowWindow(hwnd(), SW_RESTORE);
+
+    DialogScript script({DialogScript::Press(IDNO), DialogScript::Press(IDYES)});
+    EXPECT_EQ(a.accDoDefaultAction(Child(4)), S_OK);
+    EXPECT_TRUE(script.seen().empty());
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return script.seen().size() == 1; }, 3s));
+    EXPECT_EQ(script.seen()[0].text, kExitText);
+    EXPECT_TRUE(IsWindow(hwnd()));
+    const HWND closing = hwnd();
+    EXPECT_EQ(a.accDoDefaultAction(Child(4)), S_OK);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !IsWindow(closing); }, 3s));
+    // The object outlives the note in the client's hands, cut off from it.
+    long count = -1;
+    EXPECT_EQ(a.get_accChildCount(&count), RPC_E_DISCONNECTED);
+    EXPECT_EQ(a.accDoDefaultAction(Child(4)), RPC_E_DISCONNECTED);
+    EXPECT_EQ(Name(a, CHILDID_SELF), L"");
 }
 
 // Moves the icon files aside for one test and puts them back afterwards.

@@ -1,4 +1,6 @@
 scrivlet_wine_test(note_tests ${CMAKE_CURRENT_LIST_DIR}/NoteWindowTest.cpp)
+# The test is the screen reader: it asks for the note's accessible object as one does.
+target_link_libraries(note_tests PRIVATE oleacc oleaut32)
 scrivlet_wine_test(note_settings_tests ${CMAKE_CURRENT_LIST_DIR}/NoteSettingsTest.cpp)
 
 # The same note on a 144-dpi screen: the program's frame scales with it.
