@@ -64,7 +64,7 @@ std::string SizeName(std::size_t bytes) { return FormatValue(static_cast<double>
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
     unique_hfile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                   nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) return false;
+    if (!file) return false;
     DWORD written = 0;
     return ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
            written == bytes.size();
@@ -73,7 +73,7 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
 std::string ReadWholeFile(const std::string& path) {
     unique_hfile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) return {};
+    if (!file) return {};
     LARGE_INTEGER size{};
     GetFileSizeEx(file.get(), &size);
     std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
@@ -305,7 +305,7 @@ private:
 void ListBare(HWND combo, const std::string& folder) {
     WIN32_FIND_DATAA found{};
     unique_hfind find(FindFirstFileA((folder + kPattern).c_str(), &found));
-    if (find.get() == INVALID_HANDLE_VALUE) return;
+    if (!find) return;
     do {
         const std::size_t n = static_cast<std::size_t>(lstrlenA(found.cFileName));
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY || n < 3 ||
@@ -319,7 +319,7 @@ void ListBare(HWND combo, const std::string& folder) {
 std::size_t CountEntries(const std::string& folder) {
     WIN32_FIND_DATAA found{};
     unique_hfind find(FindFirstFileA((folder + "*").c_str(), &found));
-    if (find.get() == INVALID_HANDLE_VALUE) return 0;
+    if (!find) return 0;
     std::size_t count = 0;
     do {
         if (lstrcmpA(found.cFileName, ".") != 0 && lstrcmpA(found.cFileName, "..") != 0) ++count;

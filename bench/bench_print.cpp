@@ -123,7 +123,7 @@ std::set<std::string> Pdfs(const std::string& folder, const std::string& prefix)
     std::set<std::string> names;
     WIN32_FIND_DATAA found{};
     const unique_hfind find(FindFirstFileA((folder + "\\" + prefix + "*.pdf").c_str(), &found));
-    if (find.get() == INVALID_HANDLE_VALUE) return names;
+    if (!find) return names;
     do names.insert(found.cFileName);
     while (FindNextFileA(find.get(), &found));
     return names;

@@ -20,7 +20,7 @@ FileStatus ReadFileBytes(const std::string& path, std::string& bytes) {
 FileStatus WriteFileBytes(const std::string& path, std::string_view bytes, bool append) {
     unique_hfile file(CreateFileA(path.c_str(), append ? FILE_APPEND_DATA : GENERIC_WRITE, FILE_SHARE_READ,
                                   nullptr, append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) return StatusOfLastError();
+    if (!file) return StatusOfLastError();
     size_t done = 0;
     while (done < bytes.size()) {
         DWORD wrote = 0;
@@ -63,7 +63,7 @@ FileStatus WriteAll(HANDLE file, std::string_view bytes) {
 FileStatus ReadFileHead(const std::string& path, size_t count, std::string& head) {
     unique_hfile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) return StatusOfLastError();
+    if (!file) return StatusOfLastError();
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return FileStatus::Failed;
     std::string content(std::min<size_t>(count, static_cast<size_t>(size.QuadPart)), '\0');
@@ -88,7 +88,7 @@ namespace {
 std::wstring FinalPathOf(const std::wstring& name) {
     const unique_hfile file(CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) return {};
+    if (!file) return {};
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD n = GetFinalPathNameByHandleW(file.get(), path.data(), static_cast<DWORD>(path.size()),
@@ -150,7 +150,7 @@ FileStatus ReplaceFileBytes(const std::string& path, std::string_view bytes) {
     {
         unique_hfile file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                       nullptr));
-        if (file.get() != INVALID_HANDLE_VALUE) status = WriteAll(file.get(), bytes);
+        if (file) status = WriteAll(file.get(), bytes);
     }  // closed before the move
     if (status == FileStatus::Ok) {
         const bool placed = exists ? SwapIn(target, temp)
@@ -167,7 +167,7 @@ FileStatus AppendFileBytes(const std::string& path, std::string_view bytes) {
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return FileStatus::Failed;
     unique_hfile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) return StatusOfLastError();
+    if (!file) return StatusOfLastError();
     LARGE_INTEGER end{};
     if (!SetFilePointerEx(file.get(), LARGE_INTEGER{}, &end, FILE_END)) return FileStatus::Failed;
     const FileStatus status = WriteAll(file.get(), bytes);

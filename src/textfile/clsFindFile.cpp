@@ -27,12 +27,11 @@ std::string clsFindFile::Find(std::string_view strFile, bool blnShowError) {
         CloseFind();
     }
     const std::string pattern(strFile);
-    const HANDLE found = FindFirstFileA(pattern.c_str(), &m_FindData);
-    if (found == INVALID_HANDLE_VALUE) {
+    m_hFind.reset(FindFirstFileA(pattern.c_str(), &m_FindData));
+    if (!m_hFind) {
         if (blnShowError) ui::MsgBox(pattern + " could not be found!", MB_OK | MB_ICONEXCLAMATION);
         return {};
     }
-    m_hFind.reset(found);
     return NameField(m_FindData.cFileName);
 }
 

@@ -48,7 +48,7 @@ private:
     std::string DateText(const FILETIME& stamp, DATE& datDate, DATE& datTime) const;
     bool IsOpen() const { return static_cast<bool>(m_hFind); }
 
-    unique_hfind m_hFind;  // null when no search is open, never INVALID_HANDLE_VALUE
+    unique_hfind m_hFind;  // empty when no search is open
     std::string m_strDateFormat = "m/d/yy h:nn:ss AM/PM";
     std::string m_strUnknownDateText = "Unknown";
     WIN32_FIND_DATAA m_FindData{};

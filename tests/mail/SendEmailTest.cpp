@@ -90,7 +90,7 @@ std::wstring Text(HWND hwnd) {
 std::string ReadBytes(const wchar_t* path) {
     const unique_hfile file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                                         OPEN_EXISTING, 0, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) return {};
+    if (!file) return {};
     std::string bytes(GetFileSize(file.get(), nullptr), '\0');
     DWORD read = 0;
     ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
@@ -531,8 +531,8 @@ private:
 
 TEST_F(SendEmailTest, RealDialogChoosesAFileAndCancelKeepsIt) {
     const bool madeFolder = CreateDirectoryW(L"C:\\Docs", nullptr);
-    const bool created = unique_hfile(CreateFileW(L"C:\\Docs\\list.txt", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0,
-                                                  nullptr)).get() != INVALID_HANDLE_VALUE;
+    const bool created = static_cast<bool>(
+        unique_hfile(CreateFileW(L"C:\\Docs\\list.txt", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr)));
     OpenComposer();
     {
         DialogDriver driver(L"C:\\Docs\\list.txt");

@@ -35,7 +35,7 @@ void WriteBytes(const std::string& path, std::string_view bytes) {
     const unique_hfile file(
         CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD wrote = 0;
-    if (file.get() == INVALID_HANDLE_VALUE ||
+    if (!file ||
         !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr) ||
         wrote != bytes.size())
         throw std::runtime_error("cannot write " + path);
@@ -44,8 +44,8 @@ void WriteBytes(const std::string& path, std::string_view bytes) {
 std::string ReadBytes(const std::string& path, bool* found) {
     const unique_hfile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (found) *found = file.get() != INVALID_HANDLE_VALUE;
-    if (file.get() == INVALID_HANDLE_VALUE) return {};
+    if (found) *found = static_cast<bool>(file);
+    if (!file) return {};
     std::string bytes;
     char chunk[65536];
     DWORD got = 0;
@@ -59,7 +59,7 @@ std::vector<std::string> Entries(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA data{};
     const unique_hfind find(FindFirstFileA((folder + "\\*").c_str(), &data));
-    if (find.get() == INVALID_HANDLE_VALUE) return names;
+    if (!find) return names;
     do {
         const std::string name = data.cFileName;
         if (name != "." && name != "..") names.push_back(name);
