@@ -4,7 +4,7 @@
 #include <objbase.h>
 
 #include "note/COutlookNote.h"
-#include "platform/ui_services.h"
+#include "platform/program_windows.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The shell's folder dialog needs an apartment on this, the only UI thread.

@@ -5,7 +5,11 @@
 #include <vector>
 
 #include "mail/mailto.h"
-#include "platform/ui_services.h"
+#include "platform/ansi_text.h"
+#include "platform/dpi.h"
+#include "platform/message_boxes.h"
+#include "platform/program_windows.h"
+#include "platform/user_dates.h"
 
 static_assert(sizeof(void*) != 4 || frmSendEmail::kOpenFileNameSize == 76);
 static_assert(frmSendEmail::kOpenFileNameSize == offsetof(OPENFILENAMEA, pvReserved));

@@ -5,7 +5,9 @@
 #include "menu/menu_commands.h"
 #include "note/note_layout.h"
 #include "platform/TwipsLayout.h"
-#include "platform/ui_services.h"
+#include "platform/dpi.h"
+#include "platform/message_boxes.h"
+#include "platform/program_windows.h"
 
 namespace {
 

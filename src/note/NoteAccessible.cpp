@@ -8,7 +8,7 @@
 
 #include "note/COutlookNote.h"
 #include "platform/shell_services.h"
-#include "platform/ui_services.h"
+#include "platform/ansi_text.h"
 
 static_assert(static_cast<long>(PartRole::TitleBar) == ROLE_SYSTEM_TITLEBAR);
 static_assert(static_cast<long>(PartRole::Grip) == ROLE_SYSTEM_GRIP);

@@ -4,7 +4,7 @@
 
 #include "note/COutlookNote.h"
 #include "note/note_layout.h"
-#include "platform/ui_services.h"
+#include "platform/user_dates.h"
 
 namespace {
 
@@ -54,16 +54,14 @@ void COutlookNote::OnPaint() {
 }
 
 void COutlookNote::PaintChrome(HDC dc) {
-    const HGDIOBJ oldFont = SelectObject(dc, m_font.get());
+    const scoped_select font(dc, m_font.get());
     // Transparent text: the title reads on the caption colour, the date on the note's colour.
     SetBkMode(dc, TRANSPARENT);
-    {
-        const unique_hbrush strip(CreateSolidBrush(GetSysColor(COLOR_ACTIVECAPTION)));
-        const RECT title = ToRECT(TitleRect);
-        // GDI fills an inverted rectangle too; a note too narrow for its strip shows none.
-        if (strip && HasArea(title)) FillRect(dc, &title, strip.get());
-        DrawIconAt(dc, NoteIcon.get(), MenuIconRect.left, MenuIconRect.top, Scale(16));
-    }
+    const RECT title = ToRECT(TitleRect);
+    // GDI fills an inverted rectangle too; a note too narrow for its strip shows none.
+    // The system's own caption brush: shared, never deleted.
+    if (HasArea(title)) FillRect(dc, &title, GetSysColorBrush(COLOR_ACTIVECAPTION));
+    DrawIconAt(dc, NoteIcon.get(), MenuIconRect.left, MenuIconRect.top, Scale(16));
     DrawIconAt(dc, CloseIcon.get(), CloseRect.left + Scale(1), CloseRect.top, Scale(16));
     DrawIconAt(dc, MinIcon.get(), MinRect.left + Scale(3), MinRect.top, Scale(16));
     SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
@@ -78,12 +76,10 @@ void COutlookNote::PaintChrome(HDC dc) {
     DrawIconAt(dc, SizeGripIcon.get(), SizeGripRect.left, SizeGripRect.top, Scale(12));
     const unique_hpen pen(CreatePen(PS_SOLID, Scale(1), kForeColor));
     if (pen) {
-        const HGDIOBJ oldPen = SelectObject(dc, pen.get());
+        const scoped_select selected(dc, pen.get());
         // LineTo leaves out its end point; one step further draws both ends.
         const int from = DateRect.left + Scale(5), to = DateRect.right - Scale(5);
         MoveToEx(dc, from, DateRect.top, nullptr);
         LineTo(dc, to + (to >= from ? 1 : -1), DateRect.top);
-        SelectObject(dc, oldPen);
     }
-    SelectObject(dc, oldFont);
 }

@@ -1,11 +1,5 @@
 #include "note/note_layout.h"
 
-int ScaleForDpi(int pixels, int dpi) {
-    // Rounded to the nearest pixel, as MulDiv does: exact at 96.
-    const long long scaled = static_cast<long long>(pixels) * dpi;
-    return static_cast<int>(scaled >= 0 ? (scaled + 48) / 96 : -((-scaled + 48) / 96));
-}
-
 NoteLayout ComputeNoteLayout(int W, int H, int dpi) {
     auto s = [dpi](int pixels) { return ScaleForDpi(pixels, dpi); };
     NoteLayout l;

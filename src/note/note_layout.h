@@ -1,9 +1,7 @@
 #pragma once
 // Where the note's painted chrome and its text area go for a client size.
 #include "note/modMain.h"
-
-// A length given in pixels at 96 dots per inch, for a window at `dpi`.
-int ScaleForDpi(int pixels, int dpi);
+#include "platform/units.h"
 
 struct NoteLayout {
     Rect TitleRect, MenuIconRect, MinRect, CloseRect, DateRect, SizeGripRect;

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
+#include "platform/ascii.h"
+
 bool NamesProgram(std::string_view path) {
     std::string lower(path);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
     return lower.find("scrivlet.exe") != std::string::npos;
 }
 

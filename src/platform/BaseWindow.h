@@ -9,7 +9,8 @@
 #include <exception>
 #include <string>
 
-#include "platform/ui_services.h"
+#include "platform/message_boxes.h"
+#include "platform/program_windows.h"
 
 template <class Derived>
 class BaseWindow {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/handles.h"
+#include "platform/late_loading.h"
 #include "platform/print_layout.h"
 
 namespace {
@@ -14,7 +15,7 @@ constexpr UINT kUtf16 = 1200;  // the code page of the control's wide text
 
 // The rich edit DLL stays loaded for the life of the process once a control exists.
 const wchar_t* RichEditClass() {
-    static const unique_hmodule library(LoadLibraryW(L"Msftedit.dll"));
+    late::Library("Msftedit.dll");
     return MSFTEDIT_CLASS;
 }
 

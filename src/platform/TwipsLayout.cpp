@@ -1,7 +1,5 @@
 #include "platform/TwipsLayout.h"
 
-int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
-
 void CTwipsLayout::Add(HWND control, int left, int top, int width, int height, size_t font) {
     m_controls.push_back({control, left, top, width, height, font});
 }

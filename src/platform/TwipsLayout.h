@@ -6,7 +6,7 @@
 #include <initializer_list>
 #include <vector>
 
-int TwipsToPixels(int twips, int dpi);
+#include "platform/units.h"
 
 class CTwipsLayout {
 public:

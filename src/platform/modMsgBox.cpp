@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/program_windows.h"
+
 namespace modMsgBox {
 
 namespace {
@@ -20,9 +22,7 @@ BOOL CALLBACK FindOwnBox(HWND hwnd, LPARAM lp) {
     char cls[16] = {};
     GetClassNameA(hwnd, cls, sizeof cls);
     if (lstrcmpA(cls, "#32770") != 0) return TRUE;
-    std::string title(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    title.resize(static_cast<size_t>(GetWindowTextA(hwnd, title.data(), static_cast<int>(title.size()))));
-    if (title != *search->title) return TRUE;
+    if (ui::WindowTextA(hwnd) != *search->title) return TRUE;
     search->found = hwnd;
     return FALSE;
 }

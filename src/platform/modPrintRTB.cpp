@@ -6,7 +6,8 @@
 
 #include "platform/RichTextBox.h"
 #include "platform/shell_services.h"
-#include "platform/ui_services.h"
+#include "platform/message_boxes.h"
+#include "platform/program_windows.h"
 
 namespace modPrintRTB {
 

@@ -2,16 +2,11 @@
 
 #include <algorithm>
 
+#include "platform/units.h"
+
 namespace print_layout {
 
 namespace {
-
-int RoundedMulDiv(int value, int numerator, int denominator) {
-    if (denominator <= 0) return 0;
-    const long long product = static_cast<long long>(value) * numerator;
-    const long long half = denominator / 2;
-    return static_cast<int>(product >= 0 ? (product + half) / denominator : -((-product + half) / denominator));
-}
 
 bool IsLineBreak(wchar_t c) { return c == L'\r' || c == L'\n' || c == L'\v' || c == L'\f'; }
 
@@ -72,9 +67,9 @@ LineResult NextLine(std::wstring_view text, std::size_t pos, int width, const Fi
 
 }  // namespace
 
-int TwipsFromPixels(int pixels, int dpi) { return RoundedMulDiv(pixels, kTwipsPerInch, dpi); }
+int TwipsFromPixels(int pixels, int dpi) { return PixelsToTwips(pixels, dpi); }
 
-int PixelsFromTwips(int twips, int dpi) { return RoundedMulDiv(twips, dpi, kTwipsPerInch); }
+int PixelsFromTwips(int twips, int dpi) { return TwipsToPixels(twips, dpi); }
 
 PrintGeometry ComputePrintGeometry(const DeviceMetrics& d, int left, int top, int right, int bottom) {
     const int offX = TwipsFromPixels(d.offsetX, d.logPixelsX);

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/handles.h"
-#include "platform/ui_services.h"
+#include "platform/ansi_text.h"
 
 namespace {
 
@@ -15,25 +15,6 @@ FileStatus StatusOfLastError() {
 
 FileStatus ReadFileBytes(const std::string& path, std::string& bytes) {
     return ReadFileHead(path, static_cast<size_t>(0x7FFFFFFF), bytes);
-}
-
-FileStatus WriteFileBytes(const std::string& path, std::string_view bytes, bool append) {
-    unique_hfile file(CreateFileA(path.c_str(), append ? FILE_APPEND_DATA : GENERIC_WRITE, FILE_SHARE_READ,
-                                  nullptr, append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return StatusOfLastError();
-    size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD wrote = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
-        if (!WriteFile(file.get(), bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0)
-            return FileStatus::Failed;
-        done += wrote;
-    }
-    return FlushFileBuffers(file.get()) ? FileStatus::Ok : FileStatus::Failed;
-}
-
-FileStatus DeleteFileAt(const std::string& path) {
-    return DeleteFileA(path.c_str()) ? FileStatus::Ok : StatusOfLastError();
 }
 
 namespace {

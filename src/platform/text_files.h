@@ -11,9 +11,6 @@ enum class FileStatus {
 };
 
 FileStatus ReadFileBytes(const std::string& path, std::string& bytes);
-// Creates or empties the file (append false), or writes after its end (append true).
-FileStatus WriteFileBytes(const std::string& path, std::string_view bytes, bool append);
-FileStatus DeleteFileAt(const std::string& path);
 
 // Reads at most `count` bytes from the start of the file (0 only opens and closes it).
 FileStatus ReadFileHead(const std::string& path, size_t count, std::string& head);

@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-#include "platform/ui_services.h"
+#include "platform/message_boxes.h"
+#include "platform/user_dates.h"
 #include "textfile/ole_date.h"
 
 namespace {

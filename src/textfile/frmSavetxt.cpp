@@ -4,7 +4,9 @@
 #include <exception>
 
 #include "platform/text_files.h"
-#include "platform/ui_services.h"
+#include "platform/dpi.h"
+#include "platform/message_boxes.h"
+#include "platform/program_windows.h"
 #include "textfile/modBrowser.h"
 #include "textfile/note_text_codec.h"
 #include "textfile/txt_rules.h"

@@ -52,11 +52,7 @@ public:
     std::optional<std::int16_t> FindFilesInSingleDir(std::string strDir, std::string_view strPattern);
 
     // Controls, in tab order: cmdBrowse, cmdSave, Label1, Combo1, Label2.
-    HWND Label2 = nullptr;
-    HWND Combo1 = nullptr;
-    HWND Label1 = nullptr;
-    HWND cmdBrowse = nullptr;
-    HWND cmdSave = nullptr;
+    HWND Label2 = nullptr, Combo1 = nullptr, Label1 = nullptr, cmdBrowse = nullptr, cmdSave = nullptr;
 
 private:
     friend class BaseWindow<frmSavetxt>;

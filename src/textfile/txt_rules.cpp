@@ -1,15 +1,13 @@
 #include "textfile/txt_rules.h"
 
-namespace txt {
+#include "platform/ascii.h"
 
-namespace {
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-}  // namespace
+namespace txt {
 
 bool EndsInTxt(std::string_view name) {
     if (name.size() < 3) return false;
     const std::string_view last = name.substr(name.size() - 3);
-    return Lower(last[0]) == 't' && Lower(last[1]) == 'x' && Lower(last[2]) == 't';
+    return AsciiLower(last[0]) == 't' && AsciiLower(last[1]) == 'x' && AsciiLower(last[2]) == 't';
 }
 
 std::string WithTxtEnding(std::string_view name) {

@@ -12,7 +12,9 @@
 #include "platform/modMsgBox.h"
 #include "platform/modRegistry.h"
 #include "platform/text_files.h"
-#include "platform/ui_services.h"
+#include "platform/ansi_text.h"
+#include "platform/message_boxes.h"
+#include "platform/program_windows.h"
 #include "support/dialog_script.h"
 #include "support/test_support.h"
 
@@ -209,7 +211,7 @@ TEST(ProgramFolder, IsTheExecutablesFolderWithoutABackslash) {
     EXPECT_NE(ui::ProgramFolder().back(), '\\');
 }
 
-TEST(TextFiles, WriteAppendReadDeleteAndMissingFiles) {
+TEST(TextFiles, WriteAppendReadAndMissingFiles) {
     const std::string folder = testsupport::ExeFolder() + "\\files-test";
     CreateDirectoryA(folder.c_str(), nullptr);
     const std::string path = folder + "\\a.txt";
@@ -217,16 +219,16 @@ TEST(TextFiles, WriteAppendReadDeleteAndMissingFiles) {
     std::string bytes;
     EXPECT_EQ(ReadFileBytes(path, bytes), FileStatus::NotFound);
     EXPECT_EQ(ReadFileBytes(folder + "\\no-folder\\a.txt", bytes), FileStatus::Failed);
-    EXPECT_EQ(WriteFileBytes(path, "one\r\n", false), FileStatus::Ok);
-    EXPECT_EQ(WriteFileBytes(path, "two\r\n", true), FileStatus::Ok);
+    EXPECT_EQ(AppendFileBytes(path, "x"), FileStatus::NotFound);  // not created
+    EXPECT_EQ(ReplaceFileBytes(path, "one\r\n"), FileStatus::Ok);
+    EXPECT_EQ(AppendFileBytes(path, "two\r\n"), FileStatus::Ok);
     ASSERT_EQ(ReadFileBytes(path, bytes), FileStatus::Ok);
     EXPECT_EQ(bytes, "one\r\ntwo\r\n");
-    EXPECT_EQ(WriteFileBytes(path, "", false), FileStatus::Ok);
+    EXPECT_EQ(ReplaceFileBytes(path, ""), FileStatus::Ok);
     ASSERT_EQ(ReadFileBytes(path, bytes), FileStatus::Ok);
     EXPECT_EQ(bytes, "");
-    EXPECT_EQ(DeleteFileAt(path), FileStatus::Ok);
-    EXPECT_EQ(DeleteFileAt(path), FileStatus::NotFound);
-    EXPECT_EQ(WriteFileBytes(folder + "\\no-folder\\a.txt", "x", false), FileStatus::Failed);
+    EXPECT_TRUE(DeleteFileA(path.c_str()));
+    EXPECT_EQ(ReplaceFileBytes(folder + "\\no-folder\\a.txt", "x"), FileStatus::Failed);
     RemoveDirectoryA(folder.c_str());
 }
 

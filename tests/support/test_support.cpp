@@ -6,7 +6,7 @@
 #include <map>
 
 #include "platform/handles.h"
-#include "platform/ui_services.h"
+#include "platform/program_windows.h"
 
 namespace testsupport {
 

@@ -1,0 +1,72 @@
+#include "platform/dpi.h"
+
+#include "platform/TwipsLayout.h"
+#include "platform/late_loading.h"
+
+namespace ui {
+
+int SystemDpi() {
+    HDC screen = GetDC(nullptr);  // borrowed: released right here
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+namespace {
+int MonitorDpiOf(HWND hwnd) {
+    static const auto getDpiForWindow = late::Function<UINT(WINAPI*)(HWND)>("user32.dll", "GetDpiForWindow");
+    const UINT dpi = getDpiForWindow && hwnd ? getDpiForWindow(hwnd) : 0;
+    return dpi ? static_cast<int>(dpi) : SystemDpi();
+}
+}  // namespace
+
+int (*WindowDpi)(HWND hwnd) = &MonitorDpiOf;
+
+HFONT CreatePointFont(const char* face, int centipoints, bool bold, int dpi) {
+    LOGFONTA lf{};
+    lf.lfHeight = -MulDiv(centipoints, dpi, 7200);
+    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(lf.lfFaceName, face, LF_FACESIZE);
+    return CreateFontIndirectA(&lf);
+}
+
+void AdjustFrameForDpi(RECT* rect, DWORD style, DWORD exStyle, int dpi) {
+    static const auto adjustForDpi =
+        late::Function<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("user32.dll", "AdjustWindowRectExForDpi");
+    if (!adjustForDpi || !adjustForDpi(rect, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+        AdjustWindowRectEx(rect, style, FALSE, exStyle);
+}
+
+RECT FrameForClient(int widthTwips, int heightTwips, DWORD style, DWORD exStyle, int dpi, const POINT* topLeft) {
+    RECT frame{0, 0, TwipsToPixels(widthTwips, dpi), TwipsToPixels(heightTwips, dpi)};
+    if (topLeft) OffsetRect(&frame, topLeft->x, topLeft->y);
+    AdjustFrameForDpi(&frame, style, exStyle, dpi);
+    if (!topLeft) {
+        const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+        frame.left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+        frame.top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+        frame.right = frame.left + width;
+        frame.bottom = frame.top + height;
+    }
+    return frame;
+}
+
+void FitFrameToWindowDpi(HWND hwnd, int widthTwips, int heightTwips, bool centred) {
+    const int dpi = WindowDpi(hwnd);
+    if (dpi == SystemDpi()) return;  // measured right already
+    // The border and caption the window has now are already those of its monitor.
+    RECT window{}, client{};
+    GetWindowRect(hwnd, &window);
+    GetClientRect(hwnd, &client);
+    const int width = TwipsToPixels(widthTwips, dpi) + (window.right - window.left) - client.right;
+    const int height = TwipsToPixels(heightTwips, dpi) + (window.bottom - window.top) - client.bottom;
+    if (centred) {
+        SetWindowPos(hwnd, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                     (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        SetWindowPos(hwnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+}  // namespace ui
