@@ -8,7 +8,8 @@
 #include "bench_rows.h"
 #include "note/COutlookNote.h"
 #include "platform/handles.h"
-#include "platform/ui_services.h"
+#include "platform/ansi_text.h"
+#include "platform/program_windows.h"
 #include "textfile/frmSavetxt.h"
 
 namespace bench {

@@ -12,7 +12,7 @@
 #include "platform/handles.h"
 #include "platform/modPrintRTB.h"
 #include "platform/print_layout.h"
-#include "platform/ui_services.h"
+#include "platform/ansi_text.h"
 
 namespace bench {
 

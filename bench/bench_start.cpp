@@ -8,7 +8,7 @@
 #include "bench_rows.h"
 #include "platform/handles.h"
 #include "platform/modRegistry.h"
-#include "platform/ui_services.h"
+#include "platform/program_windows.h"
 
 namespace bench {
 

@@ -5,7 +5,7 @@
 #include "bench_rows.h"
 #include "note/COutlookNote.h"
 #include "note/note_colors.h"
-#include "platform/ui_services.h"
+#include "platform/ansi_text.h"
 
 namespace bench {
 
@@ -75,7 +75,7 @@ void AddTextRows(const Options& options, std::vector<Row>& rows) {
             return s;
         },
         [&] {
-            const COLORREF color = ColorOfMenuId(bareTurn++ % 2 ? 2204 : 2202);
+            const COLORREF color = note::ColorOfMenuId(bareTurn++ % 2 ? 2204 : 2202);
             const double s = Seconds([&] {
                 bare.ColourAll(color);
                 UpdateWindow(bare.hWnd());

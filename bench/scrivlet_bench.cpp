@@ -16,7 +16,7 @@
 
 #include "bench_rows.h"
 #include "platform/modRegistry.h"
-#include "platform/ui_services.h"
+#include "platform/program_windows.h"
 
 namespace {
 

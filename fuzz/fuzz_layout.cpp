@@ -16,10 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(l.SizeGripRect.right - l.SizeGripRect.left == 14 && l.SizeGripRect.top == l.DateRect.top + 4);
     FUZZ_CHECK(l.textLeft + l.textWidth == w - 5 && l.textTop == 22 && l.textTop + l.textHeight == h - 23);
 
-    const std::int16_t px = ToNearestInt16(x), py = ToNearestInt16(y);
+    const std::int16_t px = modMain::ToNearestInt16(x), py = modMain::ToNearestInt16(y);
     if (x == x && x > -32768.0 && x < 32767.0) FUZZ_CHECK(px - x <= 0.5 && x - px <= 0.5);
     for (const Rect& r : {l.TitleRect, l.MenuIconRect, l.MinRect, l.CloseRect, l.DateRect, l.SizeGripRect}) {
-        const bool inside = IsPointInRect(px, py, r);
+        const bool inside = modMain::IsPointInRect(px, py, r);
         FUZZ_CHECK(inside == (r.left <= px && px <= r.right && r.top <= py && py <= r.bottom));
         if (r.right < r.left || r.bottom < r.top) FUZZ_CHECK(!inside);
     }

@@ -4,7 +4,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string in(reinterpret_cast<const char*>(data), size);
-    const std::string out = JoinFileLines(std::string_view(in));
+    const std::string out = lines::JoinFileLines(std::string_view(in));
     if (in.empty()) {
         FUZZ_CHECK(out.empty());
         return 0;
@@ -30,6 +30,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     FUZZ_CHECK(strippedIn == strippedOut);
     // A text that already follows the rule is left as it is.
-    FUZZ_CHECK(JoinFileLines(std::string_view(out)) == out);
+    FUZZ_CHECK(lines::JoinFileLines(std::string_view(out)) == out);
     return 0;
 }

@@ -117,7 +117,7 @@ void CPopupMenu::AddItem(int ID, std::string_view Caption, bool ByPosition, int 
         info.fType = kMftSeparator;
         info.wID = 0;
     } else {
-        text = AnsiStrAddress(Caption);
+        text = modCBMenus::AnsiStrAddress(Caption);
         info.dwTypeData = text.get();
         info.cch = static_cast<UINT>(Caption.size());
         info.wID = static_cast<UINT>(ID);
@@ -128,7 +128,7 @@ void CPopupMenu::AddItem(int ID, std::string_view Caption, bool ByPosition, int 
 
 void CPopupMenu::SetItemCaption(int ID, std::string_view Caption, bool ByPosition) {
     MENUITEMINFOA info = EmptyItemInfo(kMiimType);
-    const std::unique_ptr<char[]> text = AnsiStrAddress(Caption);
+    const std::unique_ptr<char[]> text = modCBMenus::AnsiStrAddress(Caption);
     info.fType = kMftString;
     info.dwTypeData = text.get();
     info.cch = static_cast<UINT>(Caption.size());

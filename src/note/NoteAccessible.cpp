@@ -295,7 +295,7 @@ public:
         RECT client{};
         GetClientRect(m_note->hWnd(), &client);
         if (!PtInRect(&client, at)) return S_FALSE;
-        if (const long id = NotePartAt(ToNearestInt16(at.x), ToNearestInt16(at.y), Chrome(*m_note)))
+        if (const long id = NotePartAt(modMain::ToNearestInt16(at.x), modMain::ToNearestInt16(at.y), Chrome(*m_note)))
             return ChildVariant(id, found);
         RECT text{};
         GetWindowRect(m_note->rtbMain.hWnd(), &text);

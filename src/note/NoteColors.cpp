@@ -8,7 +8,7 @@ constexpr char kColorKey[] = "Software\\Scrivlet\\Color";
 
 std::int32_t StoredIdOr(const std::string& text, std::int32_t fallback) {
     if (text.empty()) return fallback;
-    return ParseColorId(text).value_or(fallback);  // text that is no 32-bit number counts as missing
+    return note::ParseColorId(text).value_or(fallback);  // text that is no 32-bit number counts as missing
 }
 }  // namespace
 
@@ -28,7 +28,7 @@ void COutlookNote::SaveColors() {
 
 void COutlookNote::ApplyBackColor(int id) {
     BackColorID = id;
-    const COLORREF color = ColorOfMenuId(id);
+    const COLORREF color = note::ColorOfMenuId(id);
     rtbMain.SetBackColor(color);
     SetWindowBackColor(color);
     InvalidateRect(m_hwnd, nullptr, TRUE);
@@ -37,7 +37,7 @@ void COutlookNote::ApplyBackColor(int id) {
 
 void COutlookNote::ApplyForeColor(int id) {
     ForeColorID = id;
-    const COLORREF color = ColorOfMenuId(id);
+    const COLORREF color = note::ColorOfMenuId(id);
     rtbMain.SetSelStart(0);
     rtbMain.SetSelLength(rtbMain.TextLength());
     rtbMain.SetSelColor(color);

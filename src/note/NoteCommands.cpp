@@ -7,7 +7,7 @@
 
 void COutlookNote::HandleMenuCommand(int id) {
     if (id == cmd::None) return;
-    MenuChoiceID = static_cast<std::int16_t>(id);
+    modMain::MenuChoiceID = static_cast<std::int16_t>(id);
     switch (id) {
     case cmd::NewNote:
         NewNote();

@@ -22,19 +22,19 @@ std::string SystemErrorText(DWORD error) {
 
 void SearchAndAsk(std::string& location) {
     for (int n = 1; n <= kSetupEntryCount; ++n) {
-        const std::string entry = modRegistry::ReadRegString(HKEY_LOCAL_MACHINE, SetupEntryKey(n), "UninstallString");
-        if (IsDefaultInstallation(entry)) {
+        const std::string entry = modRegistry::ReadRegString(HKEY_LOCAL_MACHINE, note::SetupEntryKey(n), "UninstallString");
+        if (note::IsDefaultInstallation(entry)) {
             location = kDefaultProgramPath;
             modRegistry::WriteRegString(HKEY_CURRENT_USER, kLocationKeyForWriting, kLocationValue, location);
             return;
         }
     }
     for (;;) {
-        location = WithoutSurroundingQuotes(ui::InputBox("Type in the exact location of the Scrivlet Program.\r\n"
+        location = note::WithoutSurroundingQuotes(ui::InputBox("Type in the exact location of the Scrivlet Program.\r\n"
                                                          "Example: C:\\Scrivlet\\Scrivlet.exe",
                                                          "Please give me the Scrivlet Location."));
         if (location.empty()) ui::MsgBox("PLEASE ENTER THE LOCATION!", MB_OK | MB_ICONERROR, "Location needed");
-        if (NamesProgram(location)) {
+        if (note::NamesProgram(location)) {
             modRegistry::WriteRegString(HKEY_CURRENT_USER, kLocationKeyForWriting, kLocationValue, location);
             return;
         }
@@ -49,7 +49,7 @@ void SearchAndAsk(std::string& location) {
 void COutlookNote::LocateProgram() {
     // A path stored with quotes around it names the same program.
     LocationOfScrivlet =
-        WithoutSurroundingQuotes(modRegistry::ReadRegString(HKEY_CURRENT_USER, kLocationKey, kLocationValue));
+        note::WithoutSurroundingQuotes(modRegistry::ReadRegString(HKEY_CURRENT_USER, kLocationKey, kLocationValue));
     if (!LocationOfScrivlet.empty()) return;
     try {
         SearchAndAsk(LocationOfScrivlet);
@@ -62,7 +62,7 @@ void COutlookNote::LocateProgram() {
 
 void COutlookNote::NewNote() {
     if (LocationOfScrivlet.empty()) return;
-    if (!NamesProgram(LocationOfScrivlet)) {
+    if (!note::NamesProgram(LocationOfScrivlet)) {
         LocateProgram();
         return;
     }

@@ -3,23 +3,23 @@
 
 void COutlookNote::OnMouseDown(int button, double x, double y) {
     if (button != 1) return;
-    const std::int16_t px = ToNearestInt16(x), py = ToNearestInt16(y);
+    const std::int16_t px = modMain::ToNearestInt16(x), py = modMain::ToNearestInt16(y);
     POINT cursor{};
     GetCursorPos(&cursor);
     // The system's move and size loops start from the cursor's screen position.
     const LPARAM at = MAKELPARAM(cursor.x, cursor.y);
-    if (IsPointInRect(px, py, TitleRect)) {
+    if (modMain::IsPointInRect(px, py, TitleRect)) {
         ReleaseCapture();
         SendMessageA(m_hwnd, WM_NCLBUTTONDOWN, HTCAPTION, at);
-    } else if (IsPointInRect(px, py, SizeGripRect)) {
+    } else if (modMain::IsPointInRect(px, py, SizeGripRect)) {
         ReleaseCapture();
         SendMessageA(m_hwnd, WM_NCLBUTTONDOWN, HTBOTTOMRIGHT, at);
         InvalidateRect(m_hwnd, nullptr, TRUE);
-    } else if (IsPointInRect(px, py, CloseRect)) {
+    } else if (modMain::IsPointInRect(px, py, CloseRect)) {
         Unload();
-    } else if (IsPointInRect(px, py, MenuIconRect)) {
+    } else if (modMain::IsPointInRect(px, py, MenuIconRect)) {
         OpenMenuUnderIcon();
-    } else if (IsPointInRect(px, py, MinRect)) {
+    } else if (modMain::IsPointInRect(px, py, MinRect)) {
         ShowWindow(m_hwnd, SW_MINIMIZE);
     }
 }
@@ -32,6 +32,6 @@ void COutlookNote::OpenMenuUnderIcon() {
 
 void COutlookNote::OnMouseUp(int button, double x, double y) {
     if (button != 2) return;
-    if (IsPointInRect(ToNearestInt16(x), ToNearestInt16(y), TitleRect))
+    if (modMain::IsPointInRect(modMain::ToNearestInt16(x), modMain::ToNearestInt16(y), TitleRect))
         HandleMenuCommand(NoteMenu->Pop(m_hwnd, TPM_RETURNCMD, -1, -1));
 }

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace modMain {
+
 std::int16_t MenuChoiceID = 0;
 
 bool IsPointInRect(std::int16_t x, std::int16_t y, const Rect& rect) {
@@ -14,3 +16,5 @@ std::int16_t ToNearestInt16(double value) {
     if (value >= 32767.0) return 32767;
     return static_cast<std::int16_t>(std::nearbyint(value));  // default rounding: halves to even
 }
+
+}  // namespace modMain

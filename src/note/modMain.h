@@ -8,6 +8,8 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+namespace modMain {
+
 // The id of the last menu command taken; 0 until the first.
 extern std::int16_t MenuChoiceID;
 
@@ -15,3 +17,5 @@ bool IsPointInRect(std::int16_t x, std::int16_t y, const Rect& rect);
 
 // The nearest 16-bit integer, halves to even; out-of-range values clamp.
 std::int16_t ToNearestInt16(double value);
+
+}  // namespace modMain

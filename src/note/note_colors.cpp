@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+namespace note {
+
 namespace {
 constexpr ColorRef kColors[6] = {0x00FFD3A9, 0x00CCFFAB, 0x00E2B0F8, 0x0000FFFF, 0x00FFFFFF, 0x00000000};
 }
@@ -21,3 +23,5 @@ std::optional<std::int32_t> ParseColorId(std::string_view text) {
     if (ec != std::errc{} || end != last) return std::nullopt;
     return value;
 }
+
+}  // namespace note

@@ -8,7 +8,7 @@ long NotePartAt(std::int16_t x, std::int16_t y, const NoteLayout& chrome) {
     static constexpr long kHitOrder[] = {2, 7, 4, 1, 3, 6};
     for (const long id : kHitOrder) {
         const Rect& r = chrome.*NotePartOf(id).rect;
-        if (!IsEmptyRect(r) && IsPointInRect(x, y, r)) return id;
+        if (!IsEmptyRect(r) && modMain::IsPointInRect(x, y, r)) return id;
     }
     return 0;
 }

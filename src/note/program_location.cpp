@@ -4,6 +4,8 @@
 
 #include "platform/ascii.h"
 
+namespace note {
+
 bool NamesProgram(std::string_view path) {
     std::string lower(path);
     std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
@@ -25,3 +27,5 @@ std::string SetupEntryKey(int n) {
 bool IsDefaultInstallation(std::string_view uninstallString) {
     return uninstallString.find(kDefaultInstallFolder) != std::string_view::npos;
 }
+
+}  // namespace note

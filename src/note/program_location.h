@@ -10,6 +10,8 @@ inline constexpr char kDefaultInstallFolder[] = "C:\\Program Files\\Scrivlet\\";
 inline constexpr char kDefaultProgramPath[] = "C:\\Program Files\\Scrivlet\\Scrivlet.exe";
 inline constexpr int kSetupEntryCount = 75;
 
+namespace note {
+
 // The path without the double quotes around it ("Copy as path" adds them), and
 // without blanks outside those quotes; any other text stays as it is.
 std::string WithoutSurroundingQuotes(std::string_view path);
@@ -19,3 +21,5 @@ bool NamesProgram(std::string_view path);
 std::string SetupEntryKey(int n);
 // True when an uninstall string points into the default installation folder (exact case).
 bool IsDefaultInstallation(std::string_view uninstallString);
+
+}  // namespace note

@@ -21,7 +21,7 @@ std::string ReadRegString(HKEY root, std::string_view keyPath, std::string_view 
         return {};
     // A value rewritten between the probe and the read is taken as unreadable.
     if (read != size || scratchType != REG_SZ) return {};
-    return RegBufferToText(buffer);
+    return modRegistry::RegBufferToText(buffer);
 }
 
 void WriteRegString(HKEY root, std::string_view keyPath, std::string_view valueName, std::string_view text) {

@@ -4,4 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace modRegistry {
+
 std::string RegBufferToText(std::string_view buffer);
+
+}  // namespace modRegistry

@@ -5,6 +5,8 @@
 #include "platform/handles.h"
 #include "platform/ansi_text.h"
 
+namespace files {
+
 namespace {
 
 FileStatus StatusOfLastError() {
@@ -159,3 +161,5 @@ FileStatus AppendFileBytes(const std::string& path, std::string_view bytes) {
     }
     return status;
 }
+
+}  // namespace files

@@ -10,6 +10,8 @@ enum class FileStatus {
     Failed,    // any other failure: missing folder, bad name, no access, I/O error
 };
 
+namespace files {
+
 FileStatus ReadFileBytes(const std::string& path, std::string& bytes);
 
 // Reads at most `count` bytes from the start of the file (0 only opens and closes it).
@@ -23,3 +25,5 @@ FileStatus ReplaceFileBytes(const std::string& path, std::string_view bytes);
 // Writes after the end of an existing file; when that fails the file is cut back
 // to its old length. A missing file gives NotFound and is not created.
 FileStatus AppendFileBytes(const std::string& path, std::string_view bytes);
+
+}  // namespace files

@@ -1,5 +1,7 @@
 #include "platform/text_lines.h"
 
+namespace lines {
+
 template <typename Char>
 std::basic_string<Char> JoinFileLines(std::basic_string_view<Char> content) {
     std::basic_string<Char> out;
@@ -19,3 +21,5 @@ std::basic_string<Char> JoinFileLines(std::basic_string_view<Char> content) {
 
 template std::string JoinFileLines<char>(std::string_view);
 template std::wstring JoinFileLines<wchar_t>(std::wstring_view);
+
+}  // namespace lines

@@ -6,8 +6,12 @@
 #include <string>
 #include <string_view>
 
+namespace lines {
+
 template <typename Char>
 std::basic_string<Char> JoinFileLines(std::basic_string_view<Char> content);
 
 inline std::string JoinFileLines(std::string_view content) { return JoinFileLines<char>(content); }
 inline std::wstring JoinFileLines(std::wstring_view content) { return JoinFileLines<wchar_t>(content); }
+
+}  // namespace lines

@@ -315,7 +315,7 @@ void frmSavetxt::OpenFile(const std::string& path) {
     FileStatus status;
     {
         ui::WaitCursor wait;
-        status = ReadFileBytes(path, bytes);
+        status = files::ReadFileBytes(path, bytes);
     }
     // A missing file is an error here too: open mode never writes.
     INoteText* note = LiveNote();
@@ -325,14 +325,14 @@ void frmSavetxt::OpenFile(const std::string& path) {
     }
     {
         ui::WaitCursor wait;
-        note->ReplaceText(DecodeTextFile(bytes));
+        note->ReplaceText(txt::DecodeTextFile(bytes));
     }
     Unload();
 }
 
 void frmSavetxt::SaveFile(const std::string& path) {
     std::string none;
-    const FileStatus exists = ReadFileHead(path, 0, none);  // opened for reading only to learn whether it exists
+    const FileStatus exists = files::ReadFileHead(path, 0, none);  // opened for reading only to learn whether it exists
     if (exists == FileStatus::NotFound) {
         // A new file, without a question.
         if (WriteFile()) Unload();
@@ -376,7 +376,7 @@ bool frmSavetxt::WriteFile() {
     INoteText* note = LiveNote();
     if (!note) return false;
     ui::WaitCursor wait;
-    return ReplaceFileBytes(FilePath(), EncodeNoteForNewFile(note->Text())) == FileStatus::Ok;
+    return files::ReplaceFileBytes(FilePath(), txt::EncodeNoteForNewFile(note->Text())) == FileStatus::Ok;
 }
 
 frmSavetxt::WriteResult frmSavetxt::AppendFile() {
@@ -389,15 +389,15 @@ frmSavetxt::WriteResult frmSavetxt::AppendFile() {
         return status == FileStatus::Ok ? WriteResult::Written : WriteResult::Failed;
     };
     std::string head;
-    switch (ReadFileHead(path, txt::kUtf8Bom.size(), head)) {
+    switch (files::ReadFileHead(path, txt::kUtf8Bom.size(), head)) {
     case FileStatus::Ok:
         break;
     case FileStatus::NotFound:  // created when missing
-        return written(ReplaceFileBytes(path, EncodeNoteForNewFile(text)));
+        return written(files::ReplaceFileBytes(path, txt::EncodeNoteForNewFile(text)));
     case FileStatus::Failed:
         return WriteResult::Failed;
     }
     // No bytes: an ANSI file would lose characters.
-    const std::optional<std::string> bytes = EncodeNoteForAppend(text, head);
-    return bytes ? written(AppendFileBytes(path, *bytes)) : WriteResult::WouldLoseCharacters;
+    const std::optional<std::string> bytes = txt::EncodeNoteForAppend(text, head);
+    return bytes ? written(files::AppendFileBytes(path, *bytes)) : WriteResult::WouldLoseCharacters;
 }

@@ -4,6 +4,8 @@
 #include "platform/ansi_text.h"
 #include "textfile/txt_rules.h"
 
+namespace txt {
+
 namespace {
 
 struct Narrowed {
@@ -54,5 +56,7 @@ std::optional<std::string> EncodeNoteForAppend(std::wstring_view noteText, std::
 std::wstring DecodeTextFile(std::string_view bytes) {
     const std::wstring wide = txt::StartsWithUtf8Bom(bytes) ? ui::FromUtf8(bytes.substr(txt::kUtf8Bom.size()))
                                                              : ui::FromAnsi(bytes);
-    return JoinFileLines(std::wstring_view(wide));
+    return lines::JoinFileLines(std::wstring_view(wide));
 }
+
+}  // namespace txt

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace txt {
+
 // The bytes of a new or overwritten file: the text and one CR LF, in the ANSI
 // code page when every character has a form there, else as UTF-8 behind a
 // byte-order mark.
@@ -15,3 +17,5 @@ std::optional<std::string> EncodeNoteForAppend(std::wstring_view noteText, std::
 // The note's new text from a file's bytes: UTF-8 after a byte-order mark,
 // ANSI otherwise; every line followed by CR LF.
 std::wstring DecodeTextFile(std::string_view bytes);
+
+}  // namespace txt

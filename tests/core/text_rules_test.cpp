@@ -18,16 +18,16 @@ TEST(JoinFileLines, LineEndsAndTheLastLine) {
         {"a\n\r\nb\r", "a\n\r\nb\r\n"},
         {"x", "x\r\n"},
     };
-    for (const auto& c : cases) EXPECT_EQ(JoinFileLines(std::string_view(c.in)), c.out) << c.in;
-    EXPECT_EQ(JoinFileLines(std::wstring_view(L"\u00e9\rz")), L"\u00e9\r\nz\r\n");
+    for (const auto& c : cases) EXPECT_EQ(lines::JoinFileLines(std::string_view(c.in)), c.out) << c.in;
+    EXPECT_EQ(lines::JoinFileLines(std::wstring_view(L"\u00e9\rz")), L"\u00e9\r\nz\r\n");
 }
 
 TEST(RegBufferToText, StopsAtTheFirstNul) {
-    EXPECT_EQ(RegBufferToText(std::string_view("2204", 4)), "2204");
-    EXPECT_EQ(RegBufferToText(std::string_view("2204\0", 5)), "2204");
-    EXPECT_EQ(RegBufferToText(std::string_view("ab\0cd", 5)), "ab");
-    EXPECT_EQ(RegBufferToText(std::string_view("\0", 1)), "");
-    EXPECT_EQ(RegBufferToText(""), "");
+    EXPECT_EQ(modRegistry::RegBufferToText(std::string_view("2204", 4)), "2204");
+    EXPECT_EQ(modRegistry::RegBufferToText(std::string_view("2204\0", 5)), "2204");
+    EXPECT_EQ(modRegistry::RegBufferToText(std::string_view("ab\0cd", 5)), "ab");
+    EXPECT_EQ(modRegistry::RegBufferToText(std::string_view("\0", 1)), "");
+    EXPECT_EQ(modRegistry::RegBufferToText(""), "");
 }
 
 // WideCharToMultiByte's documented rule: the code pages that take no flags, and

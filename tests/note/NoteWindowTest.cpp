@@ -37,7 +37,7 @@ std::string ComputerName() {
 class NoteTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        MenuChoiceID = 0;
+        modMain::MenuChoiceID = 0;
         testsupport::ResetSettings();
         ASSERT_TRUE(note.Create());
         SetForegroundWindow(note.hWnd());
@@ -314,13 +314,13 @@ RECT MenuOpenedBy(const std::function<void()>& open) {
 }
 
 TEST_F(NoteTest, MenuOpensUnderTheIconAndAtTheCursor) {
-    MenuChoiceID = 42;
+    modMain::MenuChoiceID = 42;
     const RECT window = WindowRect();
     SetCursorPos(600, 500);
     const RECT underIcon = MenuOpenedBy([&] { Press(10, 10); });
     EXPECT_EQ(underIcon.left, window.left + 2);
     EXPECT_EQ(underIcon.top, window.top + 20);
-    EXPECT_EQ(MenuChoiceID, 42);  // dismissed: id 0 changes nothing
+    EXPECT_EQ(modMain::MenuChoiceID, 42);  // dismissed: id 0 changes nothing
 
     SetCursorPos(window.left + 100, window.top + 10);
     const RECT atCursor =
@@ -344,13 +344,13 @@ TEST_F(NoteTest, NarrowNoteOpensItsMenuOnlyFromTheIcon) {
 
 TEST_F(NoteTest, CommandsAreRecordedEvenWhenUnknown) {
     note.HandleMenuCommand(cmd::None);
-    EXPECT_EQ(MenuChoiceID, 0);
+    EXPECT_EQ(modMain::MenuChoiceID, 0);
     note.HandleMenuCommand(cmd::BackColorMenu);
-    EXPECT_EQ(MenuChoiceID, 200);
+    EXPECT_EQ(modMain::MenuChoiceID, 200);
     note.HandleMenuCommand(cmd::ForeColorMenu);
-    EXPECT_EQ(MenuChoiceID, 2200);
+    EXPECT_EQ(modMain::MenuChoiceID, 2200);
     note.HandleMenuCommand(cmd::None);
-    EXPECT_EQ(MenuChoiceID, 2200);
+    EXPECT_EQ(modMain::MenuChoiceID, 2200);
     EXPECT_EQ(note.rtbMain.Text(), L"Click on the note pad above for Options!");
 }
 
@@ -372,7 +372,7 @@ TEST_F(NoteTest, ClipboardCommandsAndSelectAll) {
     note.rtbMain.SetSelStart(0);
     note.rtbMain.SetSelLength(5);
     note.HandleMenuCommand(cmd::Copy);
-    EXPECT_EQ(MenuChoiceID, 105);
+    EXPECT_EQ(modMain::MenuChoiceID, 105);
     EXPECT_EQ(ClipboardText(), L"hello");
     note.HandleMenuCommand(cmd::Cut);
     EXPECT_EQ(note.rtbMain.Text(), L" world");
@@ -544,7 +544,7 @@ long Found(HRESULT hr, VARIANT v, HWND textArea) {
 }
 
 TEST_F(NoteTest, ShiftF10AndTheMenuKeyOpenTheMenuUnderTheIconOnce) {
-    MenuChoiceID = 42;
+    modMain::MenuChoiceID = 42;
     const RECT window = WindowRect();
     SetCursorPos(600, 500);
     ASSERT_EQ(GetFocus(), note.rtbMain.hWnd());
@@ -557,7 +557,7 @@ TEST_F(NoteTest, ShiftF10AndTheMenuKeyOpenTheMenuUnderTheIconOnce) {
         EXPECT_EQ(catcher.menus()[0].left, window.left + 2);
         EXPECT_EQ(catcher.menus()[0].top, window.top + 20);
     }
-    EXPECT_EQ(MenuChoiceID, 42);
+    EXPECT_EQ(modMain::MenuChoiceID, 42);
     EXPECT_EQ(note.rtbMain.Text(), L"Click on the note pad above for Options!");
 }
 

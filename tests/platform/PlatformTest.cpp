@@ -217,18 +217,18 @@ TEST(TextFiles, WriteAppendReadAndMissingFiles) {
     const std::string path = folder + "\\a.txt";
     DeleteFileA(path.c_str());
     std::string bytes;
-    EXPECT_EQ(ReadFileBytes(path, bytes), FileStatus::NotFound);
-    EXPECT_EQ(ReadFileBytes(folder + "\\no-folder\\a.txt", bytes), FileStatus::Failed);
-    EXPECT_EQ(AppendFileBytes(path, "x"), FileStatus::NotFound);  // not created
-    EXPECT_EQ(ReplaceFileBytes(path, "one\r\n"), FileStatus::Ok);
-    EXPECT_EQ(AppendFileBytes(path, "two\r\n"), FileStatus::Ok);
-    ASSERT_EQ(ReadFileBytes(path, bytes), FileStatus::Ok);
+    EXPECT_EQ(files::ReadFileBytes(path, bytes), FileStatus::NotFound);
+    EXPECT_EQ(files::ReadFileBytes(folder + "\\no-folder\\a.txt", bytes), FileStatus::Failed);
+    EXPECT_EQ(files::AppendFileBytes(path, "x"), FileStatus::NotFound);  // not created
+    EXPECT_EQ(files::ReplaceFileBytes(path, "one\r\n"), FileStatus::Ok);
+    EXPECT_EQ(files::AppendFileBytes(path, "two\r\n"), FileStatus::Ok);
+    ASSERT_EQ(files::ReadFileBytes(path, bytes), FileStatus::Ok);
     EXPECT_EQ(bytes, "one\r\ntwo\r\n");
-    EXPECT_EQ(ReplaceFileBytes(path, ""), FileStatus::Ok);
-    ASSERT_EQ(ReadFileBytes(path, bytes), FileStatus::Ok);
+    EXPECT_EQ(files::ReplaceFileBytes(path, ""), FileStatus::Ok);
+    ASSERT_EQ(files::ReadFileBytes(path, bytes), FileStatus::Ok);
     EXPECT_EQ(bytes, "");
     EXPECT_TRUE(DeleteFileA(path.c_str()));
-    EXPECT_EQ(ReplaceFileBytes(folder + "\\no-folder\\a.txt", "x"), FileStatus::Failed);
+    EXPECT_EQ(files::ReplaceFileBytes(folder + "\\no-folder\\a.txt", "x"), FileStatus::Failed);
     RemoveDirectoryA(folder.c_str());
 }
 
