@@ -124,12 +124,18 @@ public:
         return TextAreaDispatch(object);
     }
 
+    // The child a call names: S_OK with its id, or why there is none.
+    HRESULT Named(const VARIANT& child, long& id) const {
+        if (!m_note) return RPC_E_DISCONNECTED;
+        id = ChildOf(child);
+        return id < 0 ? E_INVALIDARG : S_OK;
+    }
+
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         if (!name) return E_POINTER;
         *name = nullptr;
-        if (!m_note) return RPC_E_DISCONNECTED;
-        const long id = ChildOf(child);
-        if (id < 0) return E_INVALIDARG;
+        long id = 0;
+        if (const HRESULT named = Named(child, id); FAILED(named)) return named;
         if (id == CHILDID_SELF) return SetText(name, m_note->TitleText);
         const NotePart& part = NotePartOf(id);
         switch (part.name) {
@@ -162,9 +168,8 @@ public:
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         if (!role) return E_POINTER;
         role->vt = VT_EMPTY;
-        if (!m_note) return RPC_E_DISCONNECTED;
-        const long id = ChildOf(child);
-        if (id < 0) return E_INVALIDARG;
+        long id = 0;
+        if (const HRESULT named = Named(child, id); FAILED(named)) return named;
         if (id == kTextAreaChild) return AskTextArea([&](IAccessible& a) { return a.get_accRole(Self(), role); });
         SetI4(role, id == CHILDID_SELF ? ROLE_SYSTEM_CLIENT : static_cast<long>(NotePartOf(id).role));
         return S_OK;
@@ -173,9 +178,8 @@ public:
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
         if (!state) return E_POINTER;
         state->vt = VT_EMPTY;
-        if (!m_note) return RPC_E_DISCONNECTED;
-        const long id = ChildOf(child);
-        if (id < 0) return E_INVALIDARG;
+        long id = 0;
+        if (const HRESULT named = Named(child, id); FAILED(named)) return named;
         if (id == kTextAreaChild) return AskTextArea([&](IAccessible& a) { return a.get_accState(Self(), state); });
         const HWND hwnd = m_note->hWnd();
         const bool shown = IsWindowVisible(hwnd) && !IsIconic(hwnd);
@@ -229,9 +233,8 @@ public:
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
         if (!action) return E_POINTER;
         *action = nullptr;
-        if (!m_note) return RPC_E_DISCONNECTED;
-        const long id = ChildOf(child);
-        if (id < 0) return E_INVALIDARG;
+        long id = 0;
+        if (const HRESULT named = Named(child, id); FAILED(named)) return named;
         if (id == kTextAreaChild)
             return AskTextArea([&](IAccessible& a) { return a.get_accDefaultAction(Self(), action); });
         if (id == CHILDID_SELF || NotePartOf(id).action == PartAction::None) return S_FALSE;
@@ -245,9 +248,8 @@ public:
     HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT child) override {
         if (!left || !top || !width || !height) return E_POINTER;
         *left = *top = *width = *height = 0;
-        if (!m_note) return RPC_E_DISCONNECTED;
-        const long id = ChildOf(child);
-        if (id < 0) return E_INVALIDARG;
+        long id = 0;
+        if (const HRESULT named = Named(child, id); FAILED(named)) return named;
         if (id == kTextAreaChild)
             return AskTextArea([&](IAccessible& a) { return a.accLocation(left, top, width, height, Self()); });
         Rect r;
@@ -305,9 +307,8 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
-        if (!m_note) return RPC_E_DISCONNECTED;
-        const long id = ChildOf(child);
-        if (id < 0) return E_INVALIDARG;
+        long id = 0;
+        if (const HRESULT named = Named(child, id); FAILED(named)) return named;
         if (id == kTextAreaChild) return AskTextArea([&](IAccessible& a) { return a.accDoDefaultAction(Self()); });
         if (id == CHILDID_SELF || NotePartOf(id).action == PartAction::None) return DISP_E_MEMBERNOTFOUND;
         // A menu or a question would hold the caller until the user answers.
@@ -356,9 +357,8 @@ private:
     // A property or method only the text area has.
     template <typename Ask>
     HRESULT TextAreaOnly(const VARIANT& child, Ask ask) const {
-        if (!m_note) return RPC_E_DISCONNECTED;
-        const long id = ChildOf(child);
-        if (id < 0) return E_INVALIDARG;
+        long id = 0;
+        if (const HRESULT named = Named(child, id); FAILED(named)) return named;
         return id == kTextAreaChild ? AskTextArea(ask) : DISP_E_MEMBERNOTFOUND;
     }
 
