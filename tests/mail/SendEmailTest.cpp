@@ -17,7 +17,7 @@
 #include "menu/menu_commands.h"
 #include "note/COutlookNote.h"
 #include "platform/handles.h"
-#include "support/msgbox_responder.h"
+#include "support/dialog_script.h"
 #include "support/test_support.h"
 
 using namespace std::chrono_literals;
@@ -30,9 +30,9 @@ constexpr wchar_t kCapturedUrl[] = L"C:\\scrivlet-mail\\capture.url";
 constexpr wchar_t kHandlerCommand[] = L"\"C:\\scrivlet-mail\\capture.exe\" \"%1\"";
 constexpr wchar_t kCommandKey[] = L"mailto\\shell\\open\\command";
 
-constexpr wchar_t kNotStarted[] = L"The mail program could not be started.";
-constexpr wchar_t kTooLong[] =
-    L"The note is too long to hand to the mail program.\n\nSave the note as a text file and attach that file instead.";
+constexpr char kNotStarted[] = "The mail program could not be started.";
+constexpr char kTooLong[] =
+    "The note is too long to hand to the mail program.\n\nSave the note as a text file and attach that file instead.";
 
 bool SetHandlerCommand(const std::wstring& command) {
     HKEY key = nullptr;
@@ -345,7 +345,7 @@ TEST_F(SendEmailTest, BackFromAnotherProgramOrItsOwnBoxTheFocusStays) {
     SendMessageW(Form().hWnd(), WM_ACTIVATE, WA_ACTIVE, 0);
     EXPECT_EQ(GetFocus(), Form().txtmessage);
     // Its own message box.
-    MessageBoxResponder responder(IDOK);
+    DialogScript responder({}, DialogScript::Press(IDOK));
     MessageBoxA(Form().hWnd(), "box", "Scrivlet", MB_OK);
     ASSERT_EQ(responder.seen().size(), 1u);
     EXPECT_EQ(GetActiveWindow(), Form().hWnd());
@@ -397,7 +397,7 @@ TEST_F(SendEmailTest, AttachShowsTheDialogWithItsRecord) {
     frmSendEmail::OpenFileDialog = &FakeOpenFileDialog;
     g_dialogCall = {};
     g_dialogAnswer.clear();
-    MessageBoxResponder responder(IDOK);
+    DialogScript responder({}, DialogScript::Press(IDOK));
     SendMessageW(Form().cmdFileAttached, BM_CLICK, 0, 0);
     ASSERT_EQ(g_dialogCall.calls, 1);
     const OPENFILENAMEA& r = g_dialogCall.record;
@@ -439,14 +439,14 @@ TEST_F(SendEmailTest, AttachChoiceFillsTheBoxAndNamesTheFile) {
     };
     for (const auto& c : cases) {
         g_dialogAnswer = c.chosen;
-        MessageBoxResponder responder(IDOK);
+        DialogScript responder({}, DialogScript::Press(IDOK));
         SendMessageW(Form().cmdFileAttached, BM_CLICK, 0, 0);
         EXPECT_EQ(Form().FileAttachment, c.path);
         EXPECT_EQ(Form().ActualFileName, c.name);
         EXPECT_EQ(Text(Form().txtAttachmentFileLocation), FromAcp(c.path));
         ASSERT_EQ(responder.seen().size(), 1u);
-        EXPECT_EQ(responder.seen()[0].caption, L"Scrivlet");
-        EXPECT_EQ(responder.seen()[0].text, L"File to Attach is: " + FromAcp(c.name));
+        EXPECT_EQ(responder.seen()[0].caption, "Scrivlet");
+        EXPECT_EQ(responder.seen()[0].text, std::string("File to Attach is: ") + c.name);
         EXPECT_TRUE(responder.seen()[0].hadButton);
     }
 }
@@ -589,7 +589,7 @@ TEST_F(SendEmailTest, SendHandsTheEncodedUrlToTheMailProgram) {
         SCOPED_TRACE(c.url);
         FillBoxes(c.to, c.cc, c.bcc, c.subject, c.body, c.attachment);
         const std::vector<std::wstring> before = BoxTexts();
-        MessageBoxResponder responder(IDOK);
+        DialogScript responder({}, DialogScript::Press(IDOK));
         const std::optional<std::string> url = SendAndCapture();
         ASSERT_TRUE(url.has_value()) << "the mail program received nothing";
         EXPECT_EQ(*url, c.url);
@@ -604,7 +604,7 @@ TEST_F(SendEmailTest, ErasedSubjectAndErasedAttachmentAreLeftOut) {
     frmSendEmail::OpenFileDialog = &FakeOpenFileDialog;
     g_dialogAnswer = "C:\\Docs\\list.txt";
     {
-        MessageBoxResponder responder(IDOK);
+        DialogScript responder({}, DialogScript::Press(IDOK));
         SendMessageW(Form().cmdFileAttached, BM_CLICK, 0, 0);
     }
     SetWindowTextW(Form().txtMainAddresses, L"T");
@@ -624,7 +624,7 @@ TEST_F(SendEmailTest, LongNoteJustUnderAndOverTheLimit) {
     const std::string head = "mailto:T?Body=";
     FillBoxes(L"T", L"", L"", L"", std::wstring(limit - head.size(), L'x'), L"");
     {
-        MessageBoxResponder responder(IDOK);
+        DialogScript responder({}, DialogScript::Press(IDOK));
         const std::optional<std::string> url = SendAndCapture();
         ASSERT_TRUE(url.has_value());
         EXPECT_EQ(*url, head + std::string(limit - head.size(), 'x'));
@@ -638,10 +638,10 @@ TEST_F(SendEmailTest, LongNoteJustUnderAndOverTheLimit) {
         SetWindowTextW(Form().txtmessage, body.c_str());
         const std::vector<std::wstring> before = BoxTexts();
         DeleteFileW(kCapturedUrl);
-        MessageBoxResponder responder(IDOK);
+        DialogScript responder({}, DialogScript::Press(IDOK));
         SendMessageW(Form().cmdSendIt, BM_CLICK, 0, 0);
         ASSERT_EQ(responder.seen().size(), 1u);
-        EXPECT_EQ(responder.seen()[0].caption, L"Scrivlet");
+        EXPECT_EQ(responder.seen()[0].caption, "Scrivlet");
         EXPECT_EQ(responder.seen()[0].text, kTooLong);
         EXPECT_EQ(BoxTexts(), before);
         testsupport::Pump(500ms);
@@ -654,11 +654,11 @@ TEST_F(SendEmailTest, FailedHandOverIsReported) {
     FillBoxes(L"T", L"", L"", L"S", L"B", L"");
     const std::vector<std::wstring> before = BoxTexts();
     ASSERT_TRUE(SetHandlerCommand(L"\"C:\\scrivlet-mail\\missing.exe\" \"%1\""));
-    MessageBoxResponder responder(IDOK);
+    DialogScript responder({}, DialogScript::Press(IDOK));
     SendMessageW(Form().cmdSendIt, BM_CLICK, 0, 0);
     ASSERT_TRUE(SetHandlerCommand(kHandlerCommand));
     ASSERT_EQ(responder.seen().size(), 1u);
-    EXPECT_EQ(responder.seen()[0].caption, L"Scrivlet");
+    EXPECT_EQ(responder.seen()[0].caption, "Scrivlet");
     EXPECT_EQ(responder.seen()[0].text, kNotStarted);
     EXPECT_TRUE(responder.seen()[0].hadButton);
     EXPECT_EQ(BoxTexts(), before);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/modPrintRTB.h"
-#include "support/msgbox_responder.h"
+#include "support/dialog_script.h"
 
 namespace {
 
@@ -108,7 +108,7 @@ TEST(PrintLoop, RenderCallsNewPagesAndTheFreeingCall) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        MessageBoxResponder boxes(IDOK);
+        DialogScript boxes({}, DialogScript::Press(IDOK));
         ScriptedControl control(c.length, c.answers);
         ScriptedJob job;
         EXPECT_EQ(modPrintRTB::PrintRichText(control, job, 1440, 1440, 1440, 1440), c.stoppedAtPage == 0);
@@ -134,10 +134,10 @@ TEST(PrintLoop, RenderCallsNewPagesAndTheFreeingCall) {
         }
         // The pages before the stop were sent; the user is told the rest was not printed.
         ASSERT_EQ(boxes.seen().size(), 1u);
-        EXPECT_EQ(boxes.seen()[0].caption, L"Scrivlet");
-        EXPECT_EQ(boxes.seen()[0].text, L"Printing stopped at page " + std::to_wstring(c.stoppedAtPage) +
-                                            L" because the text there could not be laid out on the page, so the "
-                                            L"rest of the note was not printed.");
+        EXPECT_EQ(boxes.seen()[0].caption, "Scrivlet");
+        EXPECT_EQ(boxes.seen()[0].text, "Printing stopped at page " + std::to_string(c.stoppedAtPage) +
+                                            " because the text there could not be laid out on the page, so the "
+                                            "rest of the note was not printed.");
     }
 }
 
@@ -175,25 +175,25 @@ TEST(PrintLoop, FailuresOfThePrinterAreReportedAndNothingFurtherIsPrinted) {
         JobStatus open, newPage, end;
         size_t renders;
         std::vector<std::string> events;
-        const wchar_t* message;
+        const char* message;
     };
     const Case cases[] = {
         {"no default printer", JobStatus::NoDefaultPrinter, JobStatus::Ok, JobStatus::Ok, 0, {"open Scrivlet note"},
-         L"There is no default printer, so the note was not printed.\n\n"
-         L"Install a printer and make it the default printer, then try again."},
+         "There is no default printer, so the note was not printed.\n\n"
+         "Install a printer and make it the default printer, then try again."},
         {"printer cannot be opened", JobStatus::CannotOpenPrinter, JobStatus::Ok, JobStatus::Ok, 0,
-         {"open Scrivlet note"}, L"The printer \"Desk Printer\" could not be opened, so the note was not printed."},
+         {"open Scrivlet note"}, "The printer \"Desk Printer\" could not be opened, so the note was not printed."},
         {"job refused at the start", JobStatus::Refused, JobStatus::Ok, JobStatus::Ok, 0, {"open Scrivlet note"},
-         L"The printer \"Desk Printer\" did not accept the print job, so the note was not printed."},
+         "The printer \"Desk Printer\" did not accept the print job, so the note was not printed."},
         {"new page refused", JobStatus::Ok, JobStatus::Refused, JobStatus::Ok, 1,
          {"open Scrivlet note", "new page", "abort"},
-         L"The printer \"Desk Printer\" did not accept the whole print job, so the note may not have been printed."},
+         "The printer \"Desk Printer\" did not accept the whole print job, so the note may not have been printed."},
         {"end of document refused", JobStatus::Ok, JobStatus::Ok, JobStatus::Refused, 3, Events(2, "end"),
-         L"The printer \"Desk Printer\" did not accept the whole print job, so the note may not have been printed."},
+         "The printer \"Desk Printer\" did not accept the whole print job, so the note may not have been printed."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        MessageBoxResponder boxes(IDOK);
+        DialogScript boxes({}, DialogScript::Press(IDOK));
         ScriptedControl control(300, {100, 200, 300});
         ScriptedJob job;
         job.openStatus = c.open;
@@ -210,7 +210,7 @@ TEST(PrintLoop, FailuresOfThePrinterAreReportedAndNothingFurtherIsPrinted) {
             EXPECT_TRUE(control.calls.empty());
         }
         ASSERT_EQ(boxes.seen().size(), 1u);
-        EXPECT_EQ(boxes.seen()[0].caption, L"Scrivlet");
+        EXPECT_EQ(boxes.seen()[0].caption, "Scrivlet");
         EXPECT_EQ(boxes.seen()[0].text, c.message);
         EXPECT_TRUE(boxes.seen()[0].hadButton);
     }

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "note/COutlookNote.h"
 #include "menu/menu_commands.h"
-#include "support/msgbox_responder.h"
+#include "note/COutlookNote.h"
+#include "support/dialog_script.h"
 #include "support/test_support.h"
 
 namespace {
@@ -178,12 +178,12 @@ protected:
     std::string PrintWithYes() {
         const std::set<std::string> before = PdfFiles();
         {
-            MessageBoxResponder boxes(IDYES);
+            DialogScript boxes({}, DialogScript::Press(IDYES));
             note.HandleMenuCommand(cmd::Print);
             EXPECT_EQ(boxes.seen().size(), 1u);
             if (!boxes.seen().empty()) {
-                EXPECT_EQ(boxes.seen()[0].caption, L"Is Printer Ready to Print?");
-                EXPECT_EQ(boxes.seen()[0].text, L"Is your Printer On... with Paper?");
+                EXPECT_EQ(boxes.seen()[0].caption, "Is Printer Ready to Print?");
+                EXPECT_EQ(boxes.seen()[0].text, "Is your Printer On... with Paper?");
                 EXPECT_TRUE(boxes.seen()[0].hadButton);
             }
         }
@@ -271,10 +271,10 @@ TEST_F(PrintNoteTest, AnsweringNoOrCancelOpensNoPrintJob) {
     note.rtbMain.SetText(L"not to be printed");
     const std::set<std::string> before = PdfFiles();
     for (const int answer : {IDNO, IDCANCEL}) {
-        MessageBoxResponder boxes(answer);
+        DialogScript boxes({}, DialogScript::Press(answer));
         note.HandleMenuCommand(cmd::Print);
         ASSERT_EQ(boxes.seen().size(), 1u);
-        EXPECT_EQ(boxes.seen()[0].caption, L"Is Printer Ready to Print?");
+        EXPECT_EQ(boxes.seen()[0].caption, "Is Printer Ready to Print?");
         EXPECT_TRUE(boxes.seen()[0].hadButton);
     }
     // The queue prints in order: a job from No or Cancel would come out before this one.
@@ -295,13 +295,13 @@ TEST(PrintNoPrinter, SaysSoAndPrintsNothing) {
     COutlookNote note;
     ASSERT_TRUE(note.Create());
     note.rtbMain.SetText(L"no printer");
-    MessageBoxResponder boxes(IDYES);
+    DialogScript boxes({}, DialogScript::Press(IDYES));
     note.HandleMenuCommand(cmd::Print);
     ASSERT_EQ(boxes.seen().size(), 2u);
-    EXPECT_EQ(boxes.seen()[1].caption, L"Scrivlet");
+    EXPECT_EQ(boxes.seen()[1].caption, "Scrivlet");
     EXPECT_EQ(boxes.seen()[1].text,
-              L"There is no default printer, so the note was not printed.\n\n"
-              L"Install a printer and make it the default printer, then try again.");
+              "There is no default printer, so the note was not printed.\n\n"
+              "Install a printer and make it the default printer, then try again.");
     EXPECT_EQ(note.rtbMain.Text(), L"no printer");
 }
 

@@ -14,22 +14,52 @@ std::string TextOf(HWND hwnd) {
 struct ChildSearch {
     HWND edit = nullptr;
     HWND defaultButton = nullptr;
+    HWND icon = nullptr;
+    bool fileOrFolder = false;  // a file or folder dialog
 };
 
 BOOL CALLBACK InspectChild(HWND child, LPARAM lp) {
     auto* found = reinterpret_cast<ChildSearch*>(lp);
-    char cls[16] = {};
+    char cls[32] = {};
     GetClassNameA(child, cls, sizeof cls);
+    const LONG style = GetWindowLongA(child, GWL_STYLE);
     if (lstrcmpiA(cls, "Edit") == 0 && !found->edit) found->edit = child;
-    if (lstrcmpiA(cls, "Button") == 0 && (GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
-        found->defaultButton = child;
+    if (lstrcmpiA(cls, "Button") == 0 && (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) found->defaultButton = child;
+    if (lstrcmpiA(cls, "Static") == 0 && (style & SS_TYPEMASK) == SS_ICON) found->icon = child;
+    if (lstrcmpiA(cls, "SysTreeView32") == 0 || lstrcmpiA(cls, "ComboBox") == 0) found->fileOrFolder = true;
     return TRUE;
+}
+
+UINT IconFlag(HWND iconControl) {
+    if (!iconControl) return 0;
+    const auto icon = reinterpret_cast<HICON>(SendMessageA(iconControl, STM_GETICON, 0, 0));
+    // The shared system icons come back as the same handles every time.
+    if (icon == LoadIcon(nullptr, IDI_HAND)) return MB_ICONERROR;
+    if (icon == LoadIcon(nullptr, IDI_QUESTION)) return MB_ICONQUESTION;
+    if (icon == LoadIcon(nullptr, IDI_EXCLAMATION)) return MB_ICONEXCLAMATION;
+    if (icon == LoadIcon(nullptr, IDI_ASTERISK)) return MB_ICONINFORMATION;
+    return 0xFFFF;  // some other icon: matches no flag a test expects
+}
+
+UINT ButtonFlags(HWND box) {
+    const bool ok = GetDlgItem(box, IDOK), cancel = GetDlgItem(box, IDCANCEL);
+    const bool yes = GetDlgItem(box, IDYES), no = GetDlgItem(box, IDNO);
+    if (yes && no) return cancel ? MB_YESNOCANCEL : MB_YESNO;
+    if (ok && cancel) return MB_OKCANCEL;
+    return ok ? MB_OK : 0xFFFF;
 }
 
 constexpr UINT kSettleMs = 50;
 }  // namespace
 
-DialogScript::DialogScript(std::vector<Step> steps) : steps_(std::move(steps)) {
+std::vector<DialogScript::Step> DialogScript::Presses(const std::vector<int>& buttons) {
+    std::vector<Step> steps;
+    for (const int button : buttons) steps.push_back(Press(button));
+    return steps;
+}
+
+DialogScript::DialogScript(std::vector<Step> steps, Step otherwise)
+    : steps_(std::move(steps)), otherwise_(std::move(otherwise)) {
     previous_ = t_current;
     t_current = this;
     hook_ = SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
@@ -75,13 +105,17 @@ void CALLBACK DialogScript::Settled(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 void DialogScript::Answer(HWND box) {
-    const Step step = next_ < steps_.size() ? steps_[next_] : Press(IDCANCEL);
-    ++next_;
     ChildSearch children;
     EnumChildWindows(box, InspectChild, reinterpret_cast<LPARAM>(&children));
+    // A message box shows its text in static 0xFFFF; the input box has one edit box and no list.
+    const HWND text = GetDlgItem(box, 0xFFFF);
+    if (children.fileOrFolder || (!text && !children.edit)) return;
+    const Step step = next_ < steps_.size() ? steps_[next_] : otherwise_;
+    ++next_;
     Seen seen;
     seen.caption = TextOf(box);
-    if (HWND text = GetDlgItem(box, 0xFFFF)) seen.text = TextOf(text);
+    if (text) seen.text = TextOf(text);
+    seen.flags = ButtonFlags(box) | IconFlag(children.icon);
     seen.defaultButton = children.defaultButton;
     seen.defaultButtonId = children.defaultButton ? GetDlgCtrlID(children.defaultButton) : 0;
     HWND button = step.button ? GetDlgItem(box, step.button) : nullptr;

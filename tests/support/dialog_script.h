@@ -1,9 +1,10 @@
 #pragma once
-// Answers the dialog boxes of the current thread one after the other from a
-// script: each box that activates takes the next step, a moment after it has
-// settled, (optionally typing into
-// its edit box first, then pressing a button) and is recorded. Boxes beyond
-// the script are cancelled and recorded too, so a test never hangs on one.
+// Answers the message boxes and the input box of the current thread one after
+// the other: each box that activates takes the next step a moment after it has
+// settled (so its default button is set), optionally typing into its edit box
+// first, then pressing a button, and is recorded. Boxes beyond the steps take
+// `otherwise`, so a test never hangs on one. Other dialogs of the thread, such
+// as the folder and file dialogs, are left alone.
 #include <windows.h>
 
 #include <string>
@@ -19,12 +20,13 @@ public:
     struct Seen {
         std::string caption;
         std::string text;
-        bool hadButton = false;
+        UINT flags = 0;          // MB_OK / MB_OKCANCEL / MB_YESNO / MB_YESNOCANCEL plus the icon, read back
+        bool hadButton = false;  // the button pressed was one of the box's own
         HWND defaultButton = nullptr;
         int defaultButtonId = 0;
     };
 
-    explicit DialogScript(std::vector<Step> steps);
+    explicit DialogScript(std::vector<Step> steps, Step otherwise = Press(IDCANCEL));
     ~DialogScript();
     DialogScript(const DialogScript&) = delete;
     DialogScript& operator=(const DialogScript&) = delete;
@@ -32,6 +34,8 @@ public:
     static Step Press(int button) { return {button, {}, false}; }
     static Step Type(std::string text, int button = IDOK) { return {button, std::move(text), true}; }
     static Step Watch() { return {0, {}, false}; }
+    // One press for each button, in order.
+    static std::vector<Step> Presses(const std::vector<int>& buttons);
 
     const std::vector<Seen>& seen() const { return seen_; }
 
@@ -43,6 +47,7 @@ private:
 
     HHOOK hook_ = nullptr;
     std::vector<Step> steps_;
+    Step otherwise_;
     size_t next_ = 0;
     std::vector<Seen> seen_;
     std::vector<HWND> answered_;

@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "textfile/box_watcher.h"
+#include "support/dialog_script.h"
 #include "textfile/clsFindFile.h"
 #include "textfile/ole_date.h"
 #include "textfile/textfile_support.h"
@@ -34,7 +34,7 @@ std::set<std::pair<std::string, bool>> AllOf(clsFindFile& find, const std::strin
 }
 
 TEST_F(FindFileTest, WithNoSearchOpenEveryReaderGivesNothing) {
-    BoxWatcher boxes;
+    DialogScript boxes({}, DialogScript::Press(IDOK));
     EXPECT_EQ(find.NormalAttribute(), 128u);
     EXPECT_EQ(find.FindNext(), "");
     EXPECT_EQ(find.FileAttributes(), 0u);
@@ -46,7 +46,7 @@ TEST_F(FindFileTest, WithNoSearchOpenEveryReaderGivesNothing) {
     EXPECT_EQ(find.GetLastWriteDate(date, time), "");
     EXPECT_EQ(date, 7);
     EXPECT_EQ(time, 8);
-    EXPECT_TRUE(boxes.boxes().empty());
+    EXPECT_TRUE(boxes.seen().empty());
 }
 
 TEST_F(FindFileTest, ListsEveryEntryThenClosesTheSearch) {
@@ -96,14 +96,14 @@ TEST_F(FindFileTest, ANewSearchReplacesTheOpenOne) {
         SCOPED_TRACE(testing::Message() << c.showError << " " << c.answer);
         ASSERT_FALSE(find.Find(Pattern("*"), false).empty());
         const std::string second = find.FindNext();
-        BoxWatcher boxes({c.answer});
+        DialogScript boxes(DialogScript::Presses({c.answer}), DialogScript::Press(IDOK));
         EXPECT_EQ(find.Find(Pattern("README.TXT"), c.showError), c.expected);
-        ASSERT_EQ(boxes.boxes().size(), c.asked ? 1u : 0u);
+        ASSERT_EQ(boxes.seen().size(), c.asked ? 1u : 0u);
         if (c.asked) {
-            EXPECT_EQ(boxes.boxes()[0].text, "Cancel the current search?");
-            EXPECT_EQ(boxes.boxes()[0].caption, "Scrivlet");
-            EXPECT_EQ(boxes.boxes()[0].flags, 36u);
-            EXPECT_TRUE(boxes.boxes()[0].hadButton);
+            EXPECT_EQ(boxes.seen()[0].text, "Cancel the current search?");
+            EXPECT_EQ(boxes.seen()[0].caption, "Scrivlet");
+            EXPECT_EQ(boxes.seen()[0].flags, 36u);
+            EXPECT_TRUE(boxes.seen()[0].hadButton);
         }
         if (*c.expected) {
             EXPECT_EQ(find.FindNext(), "");  // the new search had one entry
@@ -119,16 +119,16 @@ TEST_F(FindFileTest, AFailedStartLeavesNoSearchOpen) {
     for (const bool showError : {false, true}) {
         for (const std::string& pattern : {Pattern("*.none"), std::string(tf::kRoot) + "\\gone\\*.txt"}) {
             ASSERT_FALSE(find.Find(Pattern("*"), false).empty());
-            BoxWatcher boxes({IDYES});  // yes, cancel the open search
+            DialogScript boxes(DialogScript::Presses({IDYES}), DialogScript::Press(IDOK));  // yes, cancel the open search
             EXPECT_EQ(find.Find(pattern, showError), "");
             EXPECT_EQ(find.FindNext(), "");
             EXPECT_EQ(find.FileAttributes(), 0u);
-            ASSERT_EQ(boxes.boxes().size(), showError ? 2u : 0u) << pattern;
+            ASSERT_EQ(boxes.seen().size(), showError ? 2u : 0u) << pattern;
             if (showError) {
-                EXPECT_EQ(boxes.boxes()[1].text, pattern + " could not be found!");
-                EXPECT_EQ(boxes.boxes()[1].caption, "Scrivlet");
-                EXPECT_EQ(boxes.boxes()[1].flags, 48u);
-                EXPECT_TRUE(boxes.boxes()[1].hadButton);
+                EXPECT_EQ(boxes.seen()[1].text, pattern + " could not be found!");
+                EXPECT_EQ(boxes.seen()[1].caption, "Scrivlet");
+                EXPECT_EQ(boxes.seen()[1].flags, 48u);
+                EXPECT_TRUE(boxes.seen()[1].hadButton);
             }
         }
     }

@@ -6,17 +6,17 @@
 
 #include <gtest/gtest.h>
 
-#include "note/COutlookNote.h"
 #include "menu/menu_commands.h"
+#include "note/COutlookNote.h"
+#include "support/dialog_script.h"
 #include "support/test_support.h"
-#include "textfile/box_watcher.h"
 #include "textfile/frmSavetxt.h"
 #include "textfile/modBrowser.h"
 #include "textfile/textfile_support.h"
 
 namespace {
 
-using Boxes = std::vector<BoxWatcher::Box>;
+using Boxes = std::vector<DialogScript::Seen>;
 
 constexpr char kFileError[] = "File error! -- Can't use this file! or Drive!";
 constexpr char kThreeOptions[] =
@@ -51,7 +51,7 @@ std::vector<std::string> ListOf(HWND combo) {
     return items;
 }
 
-void ExpectBox(const BoxWatcher::Box& box, const std::string& text, const std::string& caption, UINT flags) {
+void ExpectBox(const DialogScript::Seen& box, const std::string& text, const std::string& caption, UINT flags) {
     EXPECT_EQ(box.text, text);
     EXPECT_EQ(box.caption, caption);
     EXPECT_EQ(box.flags, flags);
@@ -106,9 +106,9 @@ protected:
     // Picks a folder through "Folder Browser"; gives the boxes that showed.
     Boxes Browse(const std::string& folder, int answer = IDOK) {
         g_picked = folder;
-        BoxWatcher boxes({}, answer);
+        DialogScript boxes({}, DialogScript::Press(answer));
         Click(form().cmdBrowse);
-        return boxes.boxes();
+        return boxes.seen();
     }
     // Opens the window in a command's mode on a folder.
     void OpenOn(int command, const std::string& folder) {
@@ -120,9 +120,9 @@ protected:
     // Types a name, presses the action button and answers the boxes in turn.
     Boxes Press(const std::string& name, std::vector<int> answers = {}) {
         SetWindowTextA(form().Combo1, name.c_str());
-        BoxWatcher boxes(std::move(answers));
+        DialogScript boxes(DialogScript::Presses(answers), DialogScript::Press(IDOK));
         Click(form().cmdSave);
-        return boxes.boxes();
+        return boxes.seen();
     }
     // Saves the note as a new file, or opens a file into it, in one folder.
     Boxes SaveNew(const std::string& folder, const std::string& name, const std::wstring& text,
@@ -223,11 +223,11 @@ TEST_F(SavetxtTest, OneWindowThatKeepsItsFirstMode) {
     EXPECT_EQ(form().Path(), folder.path() + "\\");
 
     // Closed by its close box with no question, it loads afresh in the program's folder.
-    BoxWatcher boxes;
+    DialogScript boxes({}, DialogScript::Press(IDOK));
     SendMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_FALSE(form().IsLoaded());
     EXPECT_FALSE(IsWindow(window));
-    EXPECT_TRUE(boxes.boxes().empty());
+    EXPECT_TRUE(boxes.seen().empty());
     note.HandleMenuCommand(cmd::SaveAs);
     EXPECT_EQ(form().Mode(), 101);
     EXPECT_EQ(TextOf(form().hWnd()), "Save as Text File...");
@@ -656,13 +656,13 @@ TEST_F(SavetxtTest, TheRealFolderDialog) {
     OpenWindow(cmd::SaveAs);
     frmSavetxt::PickFolder = &modBrowser::BrowseForFolder;
     auto driver = tf::PickerDriver::Choose(GetCurrentThreadId(), chosen.path(), "real dialog");
-    BoxWatcher boxes;
+    DialogScript boxes({}, DialogScript::Press(IDOK));
     Click(form().cmdBrowse);
     const auto seen = driver.Finish();
     EXPECT_TRUE(seen.selected);
     EXPECT_NE(std::find(seen.texts.begin(), seen.texts.end(), "Please select a folder."), seen.texts.end());
-    ASSERT_EQ(boxes.boxes().size(), 1u);
-    EXPECT_EQ(boxes.boxes()[0].caption, "Need File Name!");
+    ASSERT_EQ(boxes.seen().size(), 1u);
+    EXPECT_EQ(boxes.seen()[0].caption, "Need File Name!");
     EXPECT_EQ(form().Path(), chosen.path() + "\\");
     EXPECT_EQ(ListOf(form().Combo1), std::vector<std::string>{"found me.txt"});
 }

@@ -2,7 +2,6 @@
 # real folders, drives and dialogs of a Wine prefix of their own: a copy of the
 # tests' prefix with a CD-ROM drive E: and a 64 KB disk T: (drives.sh).
 scrivlet_wine_test(textfile_tests
-  ${CMAKE_CURRENT_LIST_DIR}/box_watcher.cpp
   ${CMAKE_CURRENT_LIST_DIR}/textfile_support.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BrowserTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FindFileTest.cpp
