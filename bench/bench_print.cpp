@@ -234,7 +234,7 @@ void AddPrintRows(const Options& options, std::vector<Row>& rows) {
     };
     if (!options.pdfFolder.empty())
         noteText += "; pages in the PDFs: Scrivlet " + pagesText(notePages) + ", floor " + pagesText(floorPages);
-    rows.push_back({measure, Unit::Seconds, Summarize(ours), Summarize(floor), {GoalKind::RatioAtMost, 1.1},
+    rows.push_back({measure, Unit::Seconds, Summarize(ours), Summarize(floor), {GoalKind::RatioAtMost, 1.2},
                     noteText + "."});
 }
 
