@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "mail/mailto.h"
+#include "platform/shell_services.h"
 #include "platform/ui_services.h"
 
 static_assert(sizeof(void*) != 4 || frmSendEmail::kOpenFileNameSize == 76);
@@ -72,6 +73,7 @@ void frmSendEmail::Show(INoteText& note) {
 bool frmSendEmail::Create() {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     const RECT frame = ui::FrameForClient(kClientWidth, kClientHeight, style, 0, ui::SystemDpi());
+    shell::InitCommonControlsOnce();
     // No owner: the composer stays open when the note closes.
     if (!CreateFrame(kClassName, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), 0, "SendEmail", style, frame))
         return false;

@@ -13,7 +13,7 @@ Fn Lookup(const char* dll, const char* name) {
         const char* name;
         unique_hmodule module;  // one owner per library for the process's life
     } libraries[] = {{"shell32.dll", {}}, {"comdlg32.dll", {}}, {"winspool.drv", {}},
-                   {"oleacc.dll", {}}, {"oleaut32.dll", {}}};
+                   {"oleacc.dll", {}}, {"oleaut32.dll", {}}, {"comctl32.dll", {}}};
     HMODULE module = GetModuleHandleA(dll);
     for (auto& library : libraries) {
         if (module || lstrcmpiA(library.name, dll) != 0) continue;
@@ -57,6 +57,15 @@ BOOL GetDefaultPrinterA(LPSTR buffer, LPDWORD size) {
     if (fn) return fn(buffer, size);
     SetLastError(ERROR_FILE_NOT_FOUND);  // as the spooler says when there is no default printer
     return FALSE;
+}
+
+void InitCommonControlsOnce() {
+    using Fn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    static const Fn fn = Lookup<Fn>("comctl32.dll", "InitCommonControlsEx");
+    static bool done = false;
+    if (done || !fn) return;
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    done = fn(&controls) != FALSE;
 }
 
 LRESULT LresultFromObject(REFIID riid, WPARAM flags, LPUNKNOWN object) {
