@@ -1,6 +1,7 @@
 #include <richedit.h>
 
 #include <cstdio>
+#include <utility>
 
 #include "bench_rows.h"
 #include "platform/handles.h"
@@ -24,21 +25,43 @@ void PumpPending() {
     }
 }
 
-void MeasurePair(const Options& options, const std::function<double()>& ours, const std::function<double()>& floor,
-                 std::vector<double>& oursSamples, std::vector<double>& floorSamples) {
-    if (!options.quick) {
-        ours();
-        floor();
-    }
-    for (int run = 0; run < options.runs; ++run) {
-        if (run % 2 == 0) {
-            oursSamples.push_back(ours());
-            floorSamples.push_back(floor());
-        } else {
-            floorSamples.push_back(floor());
-            oursSamples.push_back(ours());
+void MeasureEach(const Options& options, const std::vector<std::function<double()>>& measures,
+                 std::vector<std::vector<double>>& samples, double margin) {
+    samples.assign(measures.size(), {});
+    if (!options.quick)
+        for (const auto& measure : measures) measure();
+    const auto round = [&](int run) {
+        for (std::size_t i = 0; i < measures.size(); ++i) {
+            const std::size_t k = (static_cast<std::size_t>(run) + i) % measures.size();
+            samples[k].push_back(measures[k]());
         }
-    }
+    };
+    const auto wide = [&] {
+        for (const std::vector<double>& s : samples) {
+            const Summary x = Summarize(s);
+            if (x.median > 0 && (x.max - x.min) / x.median > margin) return true;
+        }
+        return false;
+    };
+    int run = 0;
+    for (; run < options.runs; ++run) round(run);
+    if (options.quick || margin <= 0 || !wide()) return;
+    Progress("spread wider than " + std::to_string(static_cast<int>(margin * 100 + 0.5)) + "%: " +
+             std::to_string(2 * options.runs) + " more runs");
+    for (; run < 3 * options.runs; ++run) round(run);
+}
+
+void MeasurePair(const Options& options, const std::function<double()>& ours, const std::function<double()>& floor,
+                 std::vector<double>& oursSamples, std::vector<double>& floorSamples, double margin) {
+    std::vector<std::vector<double>> samples;
+    MeasureEach(options, {ours, floor}, samples, margin);
+    oursSamples = std::move(samples[0]);
+    floorSamples = std::move(samples[1]);
+}
+
+std::string ExtraRuns(const Options& options, const std::vector<double>& samples) {
+    if (options.quick || static_cast<int>(samples.size()) <= options.runs) return {};
+    return " (" + std::to_string(samples.size()) + " runs)";
 }
 
 void Progress(const std::string& text) {

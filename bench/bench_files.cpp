@@ -102,6 +102,41 @@ std::string NarrowLine(const std::wstring& text) {
     return bytes;
 }
 
+// The question the text-file window asks before it writes over a file.
+constexpr char kThreeOptions[] =
+    "1. File already exits, Write over it?...............Select Yes \r\n\r\n"
+    "2. Add (Append) to your existing file............Select No \r\n\r\n"
+    "3. I want to create a New File (New Name) Select Cancel";
+
+// The safe way to write a file, which a failure never costs its old bytes: a
+// temporary file in the same folder, written, flushed and closed, then moved
+// to the name, or over an existing file swapped in with ReplaceFileW (keeping
+// the old file's identity) through a backup name that is deleted after.
+bool WriteSafely(const std::string& path, const std::string& bytes, bool replace) {
+    const std::string folder = path.substr(0, path.find_last_of('\\') + 1);
+    char temp[MAX_PATH] = {};
+    if (!GetTempFileNameA(folder.c_str(), "flr", 0, temp)) return false;
+    bool written = false;
+    {
+        unique_hfile file(
+            CreateFileA(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        DWORD done = 0;
+        written = file && ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
+                  done == bytes.size() && FlushFileBuffers(file.get());
+    }
+    bool placed = false;
+    if (written && !replace) {
+        placed = MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    } else if (written) {
+        const std::string backup = std::string(temp) + ".old";
+        placed = ReplaceFileA(path.c_str(), temp, backup.c_str(),
+                              REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr) != FALSE;
+        if (placed) DeleteFileA(backup.c_str());
+    }
+    if (!placed) DeleteFileA(temp);
+    return placed;
+}
+
 // Loads the text-file window for `note` in the mode of `menuId` with `name`
 // typed into its name box; false when it did not come up.
 bool ShowTextFileWindow(INoteText& note, std::int16_t menuId, const std::string& name) {
@@ -197,9 +232,9 @@ void AddOpenRow(const Options& options, std::size_t bytes, std::vector<Row>& row
             Progress("bare ReadFile + EM_SETTEXTEX of " + name + ": " + FormatValue(s, Unit::Seconds));
             return s;
         },
-        ours, floor);
+        ours, floor, 0.25);
     DeleteFileA(path.c_str());
-    rows.push_back({"Open a " + SizeName(bytes) + " text file into the note", Unit::Seconds, Summarize(ours),
+    rows.push_back({"Open a " + SizeName(bytes) + " text file into the note" + ExtraRuns(options, ours), Unit::Seconds, Summarize(ours),
                     Summarize(floor), {GoalKind::RatioAtMost, 1.25},
                     "\"Open...\" pressed in the text-file window, until the note is painted; the window is loaded "
                     "and the name typed before the clock starts, in a fresh note each run. Floor: `ReadFile` + "
@@ -228,48 +263,81 @@ void AddSaveRows(const Options& options, std::size_t bytes, std::vector<Row>& ro
 
     const std::string folder = ui::ProgramFolder() + "\\";
     const std::string ourName = "bench-save-" + std::to_string(bytes) + ".txt";
-    const std::string floorPath = folder + "bench-floor-" + std::to_string(bytes) + ".txt";
+    const std::string floorName = "bench-floor-" + std::to_string(bytes) + ".txt";
+    const std::string floorPath = folder + floorName;
+    const std::string plainPath = folder + "bench-plain-" + std::to_string(bytes) + ".txt";
     for (const bool overwrite : {false, true}) {
         BoxAnswerer boxes(IDYES);
-        const std::string expectedBox =
-            overwrite ? "Use this file... " + ourName + "---- Select an Option! " : std::string();
+        const auto question = [](const std::string& name) { return "Use this file... " + name + "---- Select an Option! "; };
+        const std::string expectedBox = overwrite ? question(ourName) : std::string();
         const std::string how = overwrite ? "over an existing file" : "as a new file";
-        int failed = 0;
-        std::vector<double> ours, floor;
-        MeasurePair(
+        const auto prepare = [&](const std::string& path) {
+            if (overwrite) WriteWholeFile(path, "old\r\n");
+            else DeleteFileA(path.c_str());
+        };
+        int failed = 0, floorFailed = 0;
+        std::vector<std::vector<double>> samples;
+        MeasureEach(
             options,
-            [&] {
-                if (overwrite) WriteWholeFile(folder + ourName, "old\r\n");
-                else DeleteFileA((folder + ourName).c_str());
-                if (!ShowTextFileWindow(note, frmSavetxt::kSaveMode, ourName)) {
-                    CloseTextFileWindow();
-                    Progress("the text-file window did not come up");
-                    ++failed;
-                    return 0.0;
-                }
-                bool ok = false;
-                const double s = Seconds([&] { ok = PressSave(); });
-                if (!ReportRun("note saves " + how, s, ok, boxes, expectedBox)) ++failed;
-                CloseTextFileWindow();
-                return s;
-            },
-            [&] {
-                if (overwrite) WriteWholeFile(floorPath, "old\r\n");
-                else DeleteFileA(floorPath.c_str());
-                const double s = Seconds([&] { WriteWholeFile(floorPath, NarrowLine(bare.Text())); });
-                Progress("bare EM_GETTEXTEX + WriteFile " + how + ": " + FormatValue(s, Unit::Seconds));
-                return s;
-            },
-            ours, floor);
-        const bool sameBytes = ReadWholeFile(folder + ourName) == ReadWholeFile(floorPath);
-        rows.push_back({"Save a " + SizeName(bytes) + " note " + how, Unit::Seconds, Summarize(ours),
-                        Summarize(floor), {GoalKind::RatioAtMost, 1.25},
-                        std::string("\"Save...\" pressed in the text-file window") +
-                            (overwrite ? ", the \"Use this file... \" question answered Yes at once" : "") +
-                            ", until the window has closed; loaded and the name typed before the clock starts. "
-                            "Floor: `EM_GETTEXTEX` + `WriteFile` from a bare control holding the same text; the "
-                            "two files are " + (sameBytes ? "the same" : "**not** the same") + "." + FailedRuns(failed)});
+            {[&] {
+                 prepare(folder + ourName);
+                 if (!ShowTextFileWindow(note, frmSavetxt::kSaveMode, ourName)) {
+                     CloseTextFileWindow();
+                     Progress("the text-file window did not come up");
+                     ++failed;
+                     return 0.0;
+                 }
+                 bool ok = false;
+                 const double s = Seconds([&] { ok = PressSave(); });
+                 if (!ReportRun("note saves " + how, s, ok, boxes, expectedBox)) ++failed;
+                 CloseTextFileWindow();
+                 return s;
+             },
+             [&] {
+                 prepare(floorPath);
+                 bool ok = false;
+                 const double s = Seconds([&] {
+                     const std::string text = NarrowLine(bare.Text());
+                     ok = !overwrite ||
+                          MessageBoxA(bare.hWnd(), kThreeOptions, question(floorName).c_str(),
+                                      MB_YESNOCANCEL | MB_ICONINFORMATION) == IDYES;
+                     ok = ok && WriteSafely(floorPath, text, overwrite);
+                 });
+                 if (!ReportRun("bare EM_GETTEXTEX + safe write " + how + (overwrite ? " after the question" : ""),
+                                s, ok, boxes, overwrite ? question(floorName) : std::string()))
+                     ++floorFailed;
+                 return s;
+             },
+             [&] {
+                 prepare(plainPath);
+                 const double s = Seconds([&] { WriteWholeFile(plainPath, NarrowLine(bare.Text())); });
+                 Progress("bare EM_GETTEXTEX + WriteFile " + how + ": " + FormatValue(s, Unit::Seconds));
+                 return s;
+             }},
+            samples, 0.25);
+        const std::string ours = ReadWholeFile(folder + ourName);
+        const auto same = [&](const std::string& path) {
+            return ReadWholeFile(path) == ours ? std::string("the same") : std::string("**not** the same");
+        };
+        const std::string measure = "Save a " + SizeName(bytes) + " note " + how;
+        const std::string pressed = std::string("\"Save...\" pressed in the text-file window") +
+                                    (overwrite ? ", the \"Use this file... \" question answered Yes at once" : "") +
+                                    ", until the window has closed; loaded and the name typed before the clock "
+                                    "starts. ";
+        rows.push_back({measure + ExtraRuns(options, samples[0]), Unit::Seconds, Summarize(samples[0]),
+                        Summarize(samples[1]), {GoalKind::RatioAtMost, 1.25},
+                        pressed + "Floor: `EM_GETTEXTEX` from a bare control holding the same text" +
+                            (overwrite ? ", the same three-option box answered Yes at once, and the file written "
+                                         "to a temporary file, flushed and swapped in with `ReplaceFileW` (the same "
+                                         "flags, a backup name deleted after)"
+                                       : ", written to a temporary file, flushed and moved to its name") +
+                            "; the two files are " + same(floorPath) + "." + FailedRuns(failed + floorFailed)});
+        rows.push_back({measure + ": against a plain `WriteFile`", Unit::Seconds, Summarize(samples[0]),
+                        Summarize(samples[2]), {GoalKind::None, 0},
+                        "for information: `EM_GETTEXTEX` + `WriteFile` straight to the name, with neither the safe "
+                        "replace nor the question; the two files are " + same(plainPath) + "."});
     }
+    DeleteFileA(plainPath.c_str());
     DeleteFileA((folder + ourName).c_str());
     DeleteFileA(floorPath.c_str());
 }

@@ -23,9 +23,17 @@ struct Options {
 double Seconds(const std::function<void()>& action);
 // Dispatches this thread's pending messages.
 void PumpPending();
-// Runs one warm-up of each (unless quick), then the runs, alternating which goes first.
+// Runs one warm-up of each (unless quick), then the runs, each run starting
+// with the next measure in turn. Where a measure's spread (slowest less fastest,
+// against its median) is wider than `margin`, three times as many runs are taken
+// in all, so that the median settles.
+void MeasureEach(const Options& options, const std::vector<std::function<double()>>& measures,
+                 std::vector<std::vector<double>>& samples, double margin = 0);
+// MeasureEach of two.
 void MeasurePair(const Options& options, const std::function<double()>& ours, const std::function<double()>& floor,
-                 std::vector<double>& oursSamples, std::vector<double>& floorSamples);
+                 std::vector<double>& oursSamples, std::vector<double>& floorSamples, double margin = 0);
+// " (N runs)" when a measure took more runs than the usual number, for its row's name.
+std::string ExtraRuns(const Options& options, const std::vector<double>& samples);
 // A progress line on standard output.
 void Progress(const std::string& text);
 

@@ -1,6 +1,5 @@
 // Scrivlet: one note window per process.
 #include <windows.h>
-#include <commctrl.h>
 #include <objbase.h>
 
 #include "note/COutlookNote.h"
@@ -9,8 +8,6 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The shell's folder dialog needs an apartment on this, the only UI thread.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
     ui::QuitWhenLastWindowCloses();
 
     COutlookNote note;

@@ -9,6 +9,7 @@
 #include "platform/dpi.h"
 #include "platform/message_boxes.h"
 #include "platform/program_windows.h"
+#include "platform/shell_services.h"
 #include "platform/user_dates.h"
 
 static_assert(sizeof(void*) != 4 || frmSendEmail::kOpenFileNameSize == 76);
@@ -76,6 +77,7 @@ void frmSendEmail::Show(INoteText& note) {
 bool frmSendEmail::Create() {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     const RECT frame = ui::FrameForClient(kClientWidth, kClientHeight, style, 0, ui::SystemDpi());
+    shell::InitCommonControlsOnce();
     // No owner: the composer stays open when the note closes.
     if (!CreateFrame(kClassName, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), 0, "SendEmail", style, frame))
         return false;

@@ -13,7 +13,6 @@ namespace {
 
 constexpr char kClassName[] = "ScrivletNote";
 constexpr int kTextAreaId = 1;
-constexpr UINT_PTR kKeySubclassId = 1;
 constexpr std::int16_t kEscape = 27;
 constexpr int kClientWidth = 4515, kClientHeight = 2940;  // twips
 
@@ -115,7 +114,7 @@ bool COutlookNote::OnCreate() {
     SetWindowBackColor(0);
     if (!rtbMain.Create(m_hwnd, kTextAreaId, m_font.get())) return false;
     // The note sees keys before its text area does, so Escape works while typing.
-    SetWindowSubclass(rtbMain.hWnd(), &COutlookNote::TextAreaKeys, kKeySubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowLongPtrW(rtbMain.hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&COutlookNote::TextAreaKeys));
     return true;
 }
 
@@ -159,17 +158,19 @@ std::string COutlookNote::GetComputer() const {
     return nul == std::string::npos ? std::string() : buffer.substr(0, nul);
 }
 
-LRESULT CALLBACK COutlookNote::TextAreaKeys(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
-    if (msg == WM_CHAR) {
-        auto* self = reinterpret_cast<COutlookNote*>(ref);
+LRESULT CALLBACK COutlookNote::TextAreaKeys(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    // The text area's own procedure is its class's: the note replaces it as the control is made.
+    const auto control = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
+    // The note that owns the text area is its parent window.
+    auto* self = reinterpret_cast<COutlookNote*>(GetWindowLongPtrA(GetParent(hwnd), GWLP_USERDATA));
+    if (self && msg == WM_CHAR) {
         const HWND note = self->m_hwnd;
         self->OnKeyPress(static_cast<std::int16_t>(wp));
         if (!IsWindow(note)) return 0;  // the note closed under this key
     }
     // Taken here, not passed on: the control may or may not hand it to the note as well.
-    if (msg == WM_CONTEXTMENU && reinterpret_cast<COutlookNote*>(ref)->OnContextMenu(lp)) return 0;
-    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &COutlookNote::TextAreaKeys, kKeySubclassId);
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    if (self && msg == WM_CONTEXTMENU && self->OnContextMenu(lp)) return 0;
+    return CallWindowProcW(control, hwnd, msg, wp, lp);
 }
 
 void COutlookNote::OnKeyPress(std::int16_t keyAscii) {

@@ -82,7 +82,7 @@ private:
     friend class BaseWindow<COutlookNote>;
     static constexpr UINT kPartActionMessage = WM_APP + 1;  // wParam: the PartAction
 
-    static LRESULT CALLBACK TextAreaKeys(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref);
+    static LRESULT CALLBACK TextAreaKeys(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
     bool OnCreate();

@@ -34,20 +34,16 @@ public:
     // Places the control; a negative width or height leaves it where it was.
     bool Move(int left, int top, int width, int height);
 
-    // EM_FORMATRANGE: with a record and a nonzero wParam lays out and
-    // draws the text from chrg.cpMin within rc on the record's device context and
-    // returns the first position that did not fit (wParam 0: measures only);
-    // with no record frees the control's cached layout. Where the control cannot
-    // lay out (no progress on a non-empty range, as Wine's stub), the page is laid
-    // out here with GDI in the same rectangle: word wrap at the right edge, the
-    // font of the page's first character scaled for the device (read through a
-    // momentary selection, put back), black text, a page break at the bottom.
+    // EM_FORMATRANGE: with a record and a nonzero wParam lays out and draws the
+    // text from chrg.cpMin within rc on the record's device context and returns
+    // the first position that did not fit (wParam 0: measures only); with no
+    // record frees the control's cached layout. Wine's control lays out nothing.
     LRESULT FormatRange(WPARAM wParam, FORMATRANGE* range);
 
 private:
     void ApplyTextColorWhileEmpty();
 
-    HWND m_hwnd = nullptr;
+    HWND m_hwnd = nullptr;  // borrowed: a child window, destroyed with its parent
     bool m_hasTextColor = false;
-    COLORREF m_textColor = 0;  // borrowed: a child window, destroyed with its parent
+    COLORREF m_textColor = 0;
 };

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/handles.h"
 #include "platform/print_layout.h"
 
 class CRichTextBox;
@@ -65,7 +66,7 @@ public:
     DefaultPrinterJob& operator=(const DefaultPrinterJob&) = delete;
 
     JobStatus Open(std::string_view documentName) override;
-    HDC Dc() override { return m_dc; }
+    HDC Dc() override { return m_dc.get(); }
     print_layout::DeviceMetrics Metrics() override;
     JobStatus NewPage() override;
     JobStatus EndDocument() override;
@@ -75,7 +76,7 @@ public:
 private:
     void PrintSpace();
     std::string m_printer;
-    HDC m_dc = nullptr;  // owned: deleted by the destructor
+    unique_hdc m_dc;
     bool m_inDocument = false;
     bool m_inPage = false;
 };
@@ -84,9 +85,9 @@ private:
 // opened or finished; empty for JobStatus::Ok.
 std::string FailureMessage(JobStatus status, bool whileOpening, std::string_view printer);
 
-// Prints `control`'s text on the default printer with
-// margins in twips measured from the sheet's edges. The control itself is left
-// untouched: a hidden copy whose text is black is laid out instead.
+// Prints `control`'s text on the default printer with margins in twips
+// measured from the sheet's edges, in black; the control itself is left
+// untouched (see print_pages::NotePages).
 void PrintRichText(CRichTextBox& control, int left, int top, int right, int bottom);
 
 // The page loop itself, on any control and print job. Returns true when the

@@ -67,19 +67,15 @@ LineResult NextLine(std::wstring_view text, std::size_t pos, int width, const Fi
 
 }  // namespace
 
-int TwipsFromPixels(int pixels, int dpi) { return PixelsToTwips(pixels, dpi); }
-
-int PixelsFromTwips(int twips, int dpi) { return TwipsToPixels(twips, dpi); }
-
 PrintGeometry ComputePrintGeometry(const DeviceMetrics& d, int left, int top, int right, int bottom) {
-    const int offX = TwipsFromPixels(d.offsetX, d.logPixelsX);
-    const int offY = TwipsFromPixels(d.offsetY, d.logPixelsY);
-    const int sheetWidth = TwipsFromPixels(d.physicalWidth, d.logPixelsX);
-    const int sheetHeight = TwipsFromPixels(d.physicalHeight, d.logPixelsY);
+    const int offX = PixelsToTwips(d.offsetX, d.logPixelsX);
+    const int offY = PixelsToTwips(d.offsetY, d.logPixelsY);
+    const int sheetWidth = PixelsToTwips(d.physicalWidth, d.logPixelsX);
+    const int sheetHeight = PixelsToTwips(d.physicalHeight, d.logPixelsY);
     PrintGeometry g;
     g.rc = {left - offX, top - offY, (sheetWidth - right) - offX, (sheetHeight - bottom) - offY};
-    g.rcPage = {0, 0, TwipsFromPixels(d.printableWidth, d.logPixelsX),
-                TwipsFromPixels(d.printableHeight, d.logPixelsY)};
+    g.rcPage = {0, 0, PixelsToTwips(d.printableWidth, d.logPixelsX),
+                PixelsToTwips(d.printableHeight, d.logPixelsY)};
     return g;
 }
 

@@ -10,13 +10,6 @@
 
 namespace print_layout {
 
-inline constexpr int kTwipsPerInch = 1440;
-
-// Pixels at `dpi` to twips, rounded to the nearest twip (halves away from zero).
-int TwipsFromPixels(int pixels, int dpi);
-// Twips to pixels at `dpi`, rounded the same way.
-int PixelsFromTwips(int twips, int dpi);
-
 // What the printer reports of itself, in its own pixels (GetDeviceCaps).
 struct DeviceMetrics {
     int logPixelsX = 0, logPixelsY = 0;          // LOGPIXELSX, LOGPIXELSY

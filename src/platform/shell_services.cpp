@@ -38,6 +38,15 @@ BOOL GetDefaultPrinterA(LPSTR buffer, LPDWORD size) {
     return FALSE;
 }
 
+void InitCommonControlsOnce() {
+    using Fn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    static const Fn fn = late::Function<Fn>("comctl32.dll", "InitCommonControlsEx");
+    static bool done = false;
+    if (done || !fn) return;
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    done = fn(&controls) != FALSE;
+}
+
 LRESULT LresultFromObject(REFIID riid, WPARAM flags, LPUNKNOWN object) {
     using Fn = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
     static const Fn fn = late::Function<Fn>("oleacc.dll", "LresultFromObject");

@@ -23,5 +23,6 @@ target_sources(scrivlet_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/print_layout.cpp)
 if(WIN32)
   target_sources(scrivlet_app PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/modPrintRTB.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/modPrintRTB.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/print_pages.cpp)
 endif()

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "platform/shell_services.h"
 #include "platform/text_files.h"
 #include "platform/dpi.h"
 #include "platform/message_boxes.h"
@@ -76,6 +77,7 @@ bool frmSavetxt::Create(int mode) {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_CONTROLPARENT;
     const RECT frame = ui::FrameForClient(kClientWidth, kClientHeight, style, exStyle, ui::SystemDpi());
+    shell::InitCommonControlsOnce();
     if (!CreateFrame(kClassName, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), exStyle, "", style, frame))
         return false;
     ui::FitFrameToWindowDpi(m_hwnd, kClientWidth, kClientHeight, true);

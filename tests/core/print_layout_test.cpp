@@ -3,22 +3,23 @@
 #include <string>
 
 #include "platform/print_layout.h"
+#include "platform/units.h"
 
 namespace {
 
 using namespace print_layout;
 
 TEST(PrintUnits, PixelsToTwipsRoundToTheNearestTwip) {
-    EXPECT_EQ(TwipsFromPixels(75, 300), 360);
-    EXPECT_EQ(TwipsFromPixels(2479, 300), 11899);  // 11899.2
-    EXPECT_EQ(TwipsFromPixels(1, 600), 2);         // 2.4
-    EXPECT_EQ(TwipsFromPixels(5, 600), 12);        // 12.0
-    EXPECT_EQ(TwipsFromPixels(1, 960), 2);         // 1.5 rounds up
-    EXPECT_EQ(TwipsFromPixels(-1, 960), -2);       // and away from zero below it
-    EXPECT_EQ(TwipsFromPixels(10, 0), 0);          // a device without a resolution
-    EXPECT_EQ(PixelsFromTwips(1440, 300), 300);
-    EXPECT_EQ(PixelsFromTwips(165, 300), 34);      // 8.25 points: 34.375 pixels
-    EXPECT_EQ(PixelsFromTwips(1080, 96), 72);
+    EXPECT_EQ(PixelsToTwips(75, 300), 360);
+    EXPECT_EQ(PixelsToTwips(2479, 300), 11899);  // 11899.2
+    EXPECT_EQ(PixelsToTwips(1, 600), 2);         // 2.4
+    EXPECT_EQ(PixelsToTwips(5, 600), 12);        // 12.0
+    EXPECT_EQ(PixelsToTwips(1, 960), 2);         // 1.5 rounds up
+    EXPECT_EQ(PixelsToTwips(-1, 960), -2);       // and away from zero below it
+    EXPECT_EQ(PixelsToTwips(10, 0), 0);          // a device without a resolution
+    EXPECT_EQ(TwipsToPixels(1440, 300), 300);
+    EXPECT_EQ(TwipsToPixels(165, 300), 34);      // 8.25 points: 34.375 pixels
+    EXPECT_EQ(TwipsToPixels(1080, 96), 72);
 }
 
 TEST(PrintGeometry, MarginsAreMeasuredFromTheSheetEdge) {

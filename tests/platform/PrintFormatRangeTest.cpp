@@ -1,6 +1,6 @@
-// The text area's format-range operation on a real rich edit control, drawing
-// into a white bitmap the size of a Letter sheet at 96 dpi. Where the control
-// cannot lay out by itself (Wine), this exercises the GDI layout.
+// The note's pages of a print job on a real rich edit control, drawing into a
+// white bitmap the size of a Letter sheet at 96 dpi. Where the control cannot
+// lay out by itself (Wine), this exercises the GDI layout.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +9,7 @@
 
 #include "platform/RichTextBox.h"
 #include "platform/handles.h"
+#include "platform/print_pages.h"
 
 namespace {
 
@@ -99,12 +100,13 @@ std::wstring NumberedLines(int count) {
 
 TEST_F(FormatRangeTest, PagesFollowOneAnotherInTheControlsPositions) {
     box.SetText(NumberedLines(120));
+    print_pages::NotePages printed(box);
     const long length = box.TextLength();
     long first = 0;
     int pages = 0;
     while (first < length) {
         FORMATRANGE r = Range(first);
-        const LRESULT next = box.FormatRange(1, &r);
+        const LRESULT next = printed.FormatRange(1, &r);
         ASSERT_GT(next, first) << "page " << pages + 1;
         // A page ends after a whole line: positions count a line break once, as the control does.
         if (next < length) {
@@ -114,17 +116,18 @@ TEST_F(FormatRangeTest, PagesFollowOneAnotherInTheControlsPositions) {
         ++pages;
     }
     EXPECT_GE(pages, 2);
-    box.FormatRange(0, nullptr);
+    printed.FormatRange(0, nullptr);
 }
 
 TEST_F(FormatRangeTest, DrawsDarkTextInsideTheRectangleAndMeasuringDrawsNothing) {
     box.SetText(L"Some words that wrap at the right edge of the page, repeated. " + std::wstring(20, L'x') +
                 L" and more words to follow them onto another line of the page.");
+    print_pages::NotePages printed(box);
     FORMATRANGE measure = Range(0);
-    const LRESULT measured = box.FormatRange(0, &measure);
+    const LRESULT measured = printed.FormatRange(0, &measure);
     EXPECT_EQ(DarkPixels(), 0);
     FORMATRANGE render = Range(0);
-    const LRESULT rendered = box.FormatRange(1, &render);
+    const LRESULT rendered = printed.FormatRange(1, &render);
     EXPECT_EQ(measured, rendered);
     EXPECT_EQ(rendered, box.TextLength());
     RECT bounds{};
@@ -133,24 +136,26 @@ TEST_F(FormatRangeTest, DrawsDarkTextInsideTheRectangleAndMeasuringDrawsNothing)
     EXPECT_GE(bounds.top, 96 - 1);
     EXPECT_LE(bounds.right, kSheetWidth - 96 + 1);
     EXPECT_LT(bounds.left, 96 + 4);  // the first line starts at the left edge
-    box.FormatRange(0, nullptr);
+    printed.FormatRange(0, nullptr);
 }
 
 TEST_F(FormatRangeTest, ARectangleTooSmallForOneLineMakesNoProgress) {
     box.SetText(L"text");
+    print_pages::NotePages printed(box);
     FORMATRANGE r = Range(0);
     r.rc.bottom = r.rc.top + 15;  // one hundredth of an inch
-    EXPECT_EQ(box.FormatRange(1, &r), 0);
+    EXPECT_EQ(printed.FormatRange(1, &r), 0);
     EXPECT_EQ(DarkPixels(), 0);
-    box.FormatRange(0, nullptr);
+    printed.FormatRange(0, nullptr);
 }
 
 TEST_F(FormatRangeTest, ALimitedRangeStopsAtItsEnd) {
     box.SetText(L"first second third");
+    print_pages::NotePages printed(box);
     FORMATRANGE r = Range(0);
     r.chrg.cpMax = 5;
-    EXPECT_EQ(box.FormatRange(1, &r), 5);
-    box.FormatRange(0, nullptr);
+    EXPECT_EQ(printed.FormatRange(1, &r), 5);
+    printed.FormatRange(0, nullptr);
 }
 
 }  // namespace
