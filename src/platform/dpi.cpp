@@ -38,18 +38,20 @@ void AdjustFrameForDpi(RECT* rect, DWORD style, DWORD exStyle, int dpi) {
         AdjustWindowRectEx(rect, style, FALSE, exStyle);
 }
 
+namespace {
+// A rectangle of this size in the middle of the primary screen.
+RECT CentredOnScreen(int width, int height) {
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    return {left, top, left + width, top + height};
+}
+}  // namespace
+
 RECT FrameForClient(int widthTwips, int heightTwips, DWORD style, DWORD exStyle, int dpi, const POINT* topLeft) {
     RECT frame{0, 0, TwipsToPixels(widthTwips, dpi), TwipsToPixels(heightTwips, dpi)};
     if (topLeft) OffsetRect(&frame, topLeft->x, topLeft->y);
     AdjustFrameForDpi(&frame, style, exStyle, dpi);
-    if (!topLeft) {
-        const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-        frame.left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-        frame.top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-        frame.right = frame.left + width;
-        frame.bottom = frame.top + height;
-    }
-    return frame;
+    return topLeft ? frame : CentredOnScreen(frame.right - frame.left, frame.bottom - frame.top);
 }
 
 void FitFrameToWindowDpi(HWND hwnd, int widthTwips, int heightTwips, bool centred) {
@@ -62,8 +64,8 @@ void FitFrameToWindowDpi(HWND hwnd, int widthTwips, int heightTwips, bool centre
     const int width = TwipsToPixels(widthTwips, dpi) + (window.right - window.left) - client.right;
     const int height = TwipsToPixels(heightTwips, dpi) + (window.bottom - window.top) - client.bottom;
     if (centred) {
-        SetWindowPos(hwnd, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                     (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        const RECT frame = CentredOnScreen(width, height);
+        SetWindowPos(hwnd, nullptr, frame.left, frame.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     } else {
         SetWindowPos(hwnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
