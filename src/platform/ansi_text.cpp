@@ -1,5 +1,7 @@
 #include "platform/ansi_text.h"
 
+#include <algorithm>
+
 #include "platform/code_pages.h"
 
 namespace ui {
@@ -25,6 +27,14 @@ std::wstring Widen(UINT codePage, std::string_view text) {
 }  // namespace
 
 std::string ToAnsi(std::wstring_view text, bool* lossy) {
+    // Every system code page keeps ASCII as it is, and most notes are ASCII:
+    // they need neither the system's conversion nor its lost-character check.
+    if (std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80; })) {
+        if (lossy) *lossy = false;
+        std::string out(text.size(), '\0');
+        std::transform(text.begin(), text.end(), out.begin(), [](wchar_t c) { return static_cast<char>(c); });
+        return out;
+    }
     // Under a UTF-8 system code page every character has a form, but Windows
     // refuses the best-fit flag and the default-character report there.
     const codepage::NarrowingRule rule = codepage::NarrowingRuleFor(GetACP());
