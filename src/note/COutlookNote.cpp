@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 #include "menu/menu_commands.h"
 #include "note/note_layout.h"
 #include "platform/TwipsLayout.h"
@@ -95,7 +97,7 @@ LRESULT COutlookNote::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_QUERYENDSESSION:
         return OnQueryEndSession() ? TRUE : FALSE;
     case WM_ENDSESSION:
-        OnEndSession();
+        OnEndSession(wp != FALSE);
         return 0;
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
@@ -113,9 +115,11 @@ bool COutlookNote::OnCreate() {
     MakeFont();
     SetWindowBackColor(0);
     if (!rtbMain.Create(m_hwnd, kTextAreaId, m_font.get())) return false;
-    // The note sees keys before its text area does, so Escape works while typing.
-    SetWindowLongPtrW(rtbMain.hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&COutlookNote::TextAreaKeys));
-    return true;
+    // The note sees keys before its text area does, so Escape works while typing;
+    // the procedure it replaces, the class's or an earlier hook's, gets every message after it.
+    m_textAreaProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        rtbMain.hWnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&COutlookNote::TextAreaKeys)));
+    return m_textAreaProc != nullptr;
 }
 
 void COutlookNote::OnLoad() {
@@ -159,10 +163,11 @@ std::string COutlookNote::GetComputer() const {
 }
 
 LRESULT CALLBACK COutlookNote::TextAreaKeys(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    // The text area's own procedure is its class's: the note replaces it as the control is made.
-    const auto control = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
     // The note that owns the text area is its parent window.
     auto* self = reinterpret_cast<COutlookNote*>(GetWindowLongPtrA(GetParent(hwnd), GWLP_USERDATA));
+    // Taken before the key can close the note.
+    const WNDPROC control =
+        self ? self->m_textAreaProc : reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
     if (self && msg == WM_CHAR) {
         const HWND note = self->m_hwnd;
         self->OnKeyPress(static_cast<std::int16_t>(wp));
@@ -184,19 +189,28 @@ bool COutlookNote::OnContextMenu(LPARAM lp) {
     return true;
 }
 
-bool COutlookNote::AskToExit() {
-    return ui::MsgBox("Are you sure? *********  Exit Notes *******:, Are you sure?",
-                      MB_YESNOCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2, "Exit Notes: *****************") == IDYES;
-}
-
 bool COutlookNote::Unload() {
+    if (!m_hwnd) return true;  // closed already
+    // A close request while the question is up is answered by that question.
+    if (m_asking) return false;
     if (!AskToExit()) return false;
     SaveColors();
     CloseAfterYes();
     return true;
 }
 
+bool COutlookNote::AskToExit() {
+    m_asking = true;
+    // Owned by the note, so the note waits for the answer whatever window is active.
+    const bool yes = ui::MsgBox("Are you sure? *********  Exit Notes *******:, Are you sure?",
+                                MB_YESNOCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2, "Exit Notes: *****************",
+                                m_hwnd) == IDYES;
+    m_asking = false;
+    return yes;
+}
+
 void COutlookNote::CloseAfterYes() {
+    if (!m_hwnd) return;
     NoteIcon.reset();
     SizeGripIcon.reset();
     CloseIcon.reset();
@@ -209,13 +223,17 @@ void COutlookNote::CloseAfterYes() {
 bool COutlookNote::OnQueryEndSession() {
     // Logging off closes the note too: the user decides, and Windows shows why it waits.
     const ui::ShutdownBlock reason(m_hwnd, L"Scrivlet asks whether to close the note.");
+    if (m_asking) return false;  // the question is up already; its answer closes the note
     m_sessionExitAgreed = AskToExit();
     if (m_sessionExitAgreed) SaveColors();  // the session may end the process before the note closes
     return m_sessionExitAgreed;
 }
 
-void COutlookNote::OnEndSession() {
-    if (m_sessionExitAgreed && m_hwnd) CloseAfterYes();
+void COutlookNote::OnEndSession(bool ending) {
+    // A log-off that another program called off leaves the note open, and the
+    // next close request asks again.
+    const bool agreed = std::exchange(m_sessionExitAgreed, false);
+    if (ending && agreed) CloseAfterYes();
 }
 
 void COutlookNote::OnNcDestroy() { m_accessible.reset(); }
@@ -223,7 +241,7 @@ void COutlookNote::OnNcDestroy() { m_accessible.reset(); }
 void COutlookNote::OnDpiChanged(int dpi, const RECT& suggested) {
     m_dpi = dpi;
     MakeFont();
-    SendMessageW(rtbMain.hWnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), FALSE);
+    rtbMain.SetFont(m_font.get());
     LoadIcons();  // drawn crisp at the new size
     MoveTo(suggested);
     OnSize();

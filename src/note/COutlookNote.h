@@ -96,7 +96,7 @@ private:
     void OnNcDestroy();
     // Logging off: the exit question, answered before the session may end.
     bool OnQueryEndSession();
-    void OnEndSession();
+    void OnEndSession(bool ending);
     void OnDpiChanged(int dpi, const RECT& suggested);
     bool OnContextMenu(LPARAM lp);
     LRESULT OnGetObject(WPARAM flags, LPARAM objectId);
@@ -116,6 +116,8 @@ private:
 
     int m_dpi = 96;
     bool m_sessionExitAgreed = false;  // Yes was answered when the session asked to end
+    bool m_asking = false;             // the exit question is up
+    WNDPROC m_textAreaProc = nullptr;  // the text area's procedure before the note's key hook
     unique_hfont m_font;
     unique_hbrush m_backBrush;
     COLORREF m_backColor = 0;

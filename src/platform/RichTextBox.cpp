@@ -55,7 +55,7 @@ void CRichTextBox::SetText(std::wstring_view text) {
         // on a dark note. Colouring the emptied control first costs nothing, and
         // the text then arrives in that colour without a second pass over it.
         SendMessageW(m_hwnd, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&set), reinterpret_cast<LPARAM>(L""));
-        ApplyTextColorWhileEmpty();
+        ApplyTextColor();
         if (copy.empty()) return;
     }
     SendMessageW(m_hwnd, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&set), reinterpret_cast<LPARAM>(copy.c_str()));
@@ -65,6 +65,12 @@ long CRichTextBox::TextLength() const {
     GETTEXTLENGTHEX len{GTL_PRECISE | GTL_NUMCHARS, kUtf16};
     const LRESULT n = SendMessageW(m_hwnd, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&len), 0);
     return n > 0 ? static_cast<long>(n) : 0;
+}
+
+void CRichTextBox::SetFont(HFONT font) {
+    SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    // The control gives every character the font's format, black text included.
+    if (m_hasTextColor) ApplyTextColor();
 }
 
 void CRichTextBox::SetBackColor(COLORREF color) { SendMessageW(m_hwnd, EM_SETBKGNDCOLOR, 0, color); }
@@ -106,10 +112,10 @@ void CRichTextBox::SetTextColor(COLORREF color) {
     m_textColor = color;
     // The default format is only cheap to change on an empty control; otherwise
     // the next SetText applies the colour.
-    if (TextLength() == 0) ApplyTextColorWhileEmpty();
+    if (TextLength() == 0) ApplyTextColor();
 }
 
-void CRichTextBox::ApplyTextColorWhileEmpty() {
+void CRichTextBox::ApplyTextColor() {
     CHARFORMAT2W format{};
     format.cbSize = sizeof format;
     format.dwMask = CFM_COLOR;

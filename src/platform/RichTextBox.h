@@ -21,6 +21,8 @@ public:
     // counts one), the measure of selections and of printing.
     long TextLength() const;
 
+    // Changes the font of all text; the text keeps its colour.
+    void SetFont(HFONT font);
     void SetBackColor(COLORREF color);
     void SetSelStart(long position);   // collapses the selection there
     void SetSelLength(long length);    // selects from the selection start
@@ -41,7 +43,7 @@ public:
     LRESULT FormatRange(WPARAM wParam, FORMATRANGE* range);
 
 private:
-    void ApplyTextColorWhileEmpty();
+    void ApplyTextColor();
 
     HWND m_hwnd = nullptr;  // borrowed: a child window, destroyed with its parent
     bool m_hasTextColor = false;

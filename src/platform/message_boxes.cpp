@@ -6,10 +6,10 @@
 
 namespace ui {
 
-int MsgBox(std::string_view text, UINT flags, std::string_view title) {
+int MsgBox(std::string_view text, UINT flags, std::string_view title, HWND owner) {
     const std::string t(text);
     const std::string caption = title.empty() ? std::string(kProgramTitle) : std::string(title);
-    return MessageBoxA(GetActiveWindow(), t.c_str(), caption.c_str(), flags);
+    return MessageBoxA(owner ? owner : GetActiveWindow(), t.c_str(), caption.c_str(), flags);
 }
 
 namespace {

@@ -2,6 +2,8 @@
 // half, and its hit regions follow. Run with the system set to 144 dpi.
 #include <gtest/gtest.h>
 
+#include <richedit.h>
+
 #include "mail/frmSendEmail.h"
 #include "menu/menu_commands.h"
 #include "note/COutlookNote.h"
@@ -116,6 +118,26 @@ TEST_F(NoteAt144Dpi, TextFileWindowKeepsItsTwipsLayout) {
     EXPECT_EQ(save.top, 120);   // 1200 twips
     EXPECT_EQ(save.bottom - save.top, 50);  // 495 twips
     SendMessageW(form, WM_CLOSE, 0, 0);
+}
+
+// Mended: the new font of a change of scale reset the text area's character
+// formats, and the text turned the control's default black.
+TEST_F(NoteAt144Dpi, TextKeepsItsColourWhenTheScaleChanges) {
+    note.rtbMain.SetText(L"typed text");
+    note.HandleMenuCommand(2204);  // yellow text
+    RECT suggested{};
+    GetWindowRect(note.hWnd(), &suggested);
+    SendMessageW(note.hWnd(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+    for (const WPARAM which : {WPARAM{SCF_DEFAULT}, WPARAM{SCF_SELECTION}}) {
+        SCOPED_TRACE(which);
+        SendMessageW(note.rtbMain.hWnd(), EM_SETSEL, 0, -1);
+        CHARFORMAT2W format{};
+        format.cbSize = sizeof format;
+        SendMessageW(note.rtbMain.hWnd(), EM_GETCHARFORMAT, which, reinterpret_cast<LPARAM>(&format));
+        EXPECT_TRUE(format.dwMask & CFM_COLOR);
+        EXPECT_FALSE(format.dwEffects & CFE_AUTOCOLOR);
+        EXPECT_EQ(format.crTextColor, RGB(255, 255, 0));
+    }
 }
 
 int MonitorAt96(HWND) { return 96; }

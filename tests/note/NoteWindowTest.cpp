@@ -15,6 +15,7 @@
 #include "platform/modRegistry.h"
 #include "support/dialog_script.h"
 #include "support/test_support.h"
+#include "textfile/frmSavetxt.h"
 
 using namespace std::chrono_literals;
 using testsupport::DeferredAction;
@@ -419,6 +420,17 @@ TEST_F(NoteTest, LoggingOffAsksTheExitQuestionAndOnlyYesLetsTheSessionEnd) {
         EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, colorKey, "BackColor"), "");
     }
     const HWND window = hwnd();
+    {
+        // Mended: a log-off that another program called off used to close the note.
+        DialogScript script({DialogScript::Press(IDYES), DialogScript::Press(IDNO)});
+        EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+        SendMessageA(window, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+        ASSERT_TRUE(IsWindow(window));
+        EXPECT_EQ(note.rtbMain.Text(), L"unsaved");
+        SendMessageA(window, WM_CLOSE, 0, 0);  // the earlier Yes is forgotten: asked again
+        EXPECT_EQ(script.seen().size(), 2u);
+        ASSERT_TRUE(IsWindow(window));
+    }
     DialogScript script({DialogScript::Press(IDYES)});
     EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
     // Stored at once: the session may end the process without another message.
@@ -428,6 +440,58 @@ TEST_F(NoteTest, LoggingOffAsksTheExitQuestionAndOnlyYesLetsTheSessionEnd) {
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(note.NoteMenu, nullptr);
     EXPECT_EQ(script.seen().size(), 1u);
+}
+
+// Mended: the question was owned by whatever window was active, so the note
+// stayed usable under it; a second close request asked again, and two Yes
+// freed everything twice and crashed the program.
+TEST_F(NoteTest, CloseRequestsFromOutsideAskOnceOverTheNote) {
+    note.HandleMenuCommand(cmd::SaveAs);  // the text-file window is active
+    const HWND window = hwnd();
+    DialogScript script({DialogScript::Press(IDYES), DialogScript::Press(IDYES)});
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    PostMessageA(window, WM_CLOSE, 0, 0);  // arrives while the question is up
+    PostMessageA(window, WM_CHAR, 27, 0);
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return !IsWindow(window); }));
+    ASSERT_EQ(script.seen().size(), 1u);
+    EXPECT_EQ(script.seen()[0].owner, window);
+    EXPECT_TRUE(note.Unload());  // closed already: nothing asked, nothing freed twice
+    EXPECT_EQ(script.seen().size(), 1u);
+    DestroyWindow(frmSavetxt::Instance().hWnd());
+}
+
+// An earlier subclass of the text area, made as the control is created.
+WNDPROC g_richEditProc = nullptr;
+int g_charsSeen = 0;
+
+LRESULT CALLBACK CountChars(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_CHAR) ++g_charsSeen;
+    return CallWindowProcW(g_richEditProc, hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK SubclassTextAreas(int code, WPARAM wp, LPARAM lp) {
+    const auto hwnd = reinterpret_cast<HWND>(wp);
+    wchar_t name[32] = {};
+    if (code == HCBT_CREATEWND && GetClassNameW(hwnd, name, 32) && lstrcmpiW(name, MSFTEDIT_CLASS) == 0)
+        g_richEditProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountChars)));
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+// Mended: the note's key hook called the control's class procedure and so
+// skipped a subclass made before it.
+TEST(TextAreaKeys, PassEveryMessageToTheProcedureTheyReplaced) {
+    testsupport::ResetSettings();
+    COutlookNote note;
+    const HHOOK hook = SetWindowsHookExW(WH_CBT, &SubclassTextAreas, nullptr, GetCurrentThreadId());
+    const bool created = note.Create();
+    UnhookWindowsHookEx(hook);
+    ASSERT_TRUE(created);
+    ASSERT_NE(g_richEditProc, nullptr);
+    note.rtbMain.SetText(L"");
+    SendMessageW(note.rtbMain.hWnd(), WM_CHAR, 'x', 0);
+    EXPECT_EQ(g_charsSeen, 1);
+    EXPECT_EQ(note.rtbMain.Text(), L"x");
 }
 
 TEST_F(NoteTest, CloseCommandRunsTheExitQuestion) {

@@ -114,6 +114,7 @@ void DialogScript::Answer(HWND box) {
     ++next_;
     Seen seen;
     seen.caption = TextOf(box);
+    seen.owner = GetWindow(box, GW_OWNER);
     if (text) seen.text = TextOf(text);
     seen.flags = ButtonFlags(box) | IconFlag(children.icon);
     seen.defaultButton = children.defaultButton;

@@ -24,6 +24,7 @@ public:
         bool hadButton = false;  // the button pressed was one of the box's own
         HWND defaultButton = nullptr;
         int defaultButtonId = 0;
+        HWND owner = nullptr;
     };
 
     explicit DialogScript(std::vector<Step> steps, Step otherwise = Press(IDCANCEL));
