@@ -9,25 +9,28 @@ namespace files {
 
 namespace {
 
+constexpr std::wstring_view kLong = L"\\\\?\\", kLongUnc = L"\\\\?\\UNC\\";
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
 FileStatus StatusOfLastError() {
     return GetLastError() == ERROR_FILE_NOT_FOUND ? FileStatus::NotFound : FileStatus::Failed;
 }
 
-}  // namespace
-
-FileStatus ReadFileBytes(const std::string& path, std::string& bytes) {
-    return ReadFileHead(path, static_cast<size_t>(0x7FFFFFFF), bytes);
-}
-
-namespace {
-
-// The folder part of a path, with its last backslash (or slash) kept so that
-// a drive root stays a root; "." for a bare name.
-std::wstring FolderOf(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L"\\/");
-    if (slash != std::wstring::npos) return path.substr(0, slash + 1);
-    if (path.size() >= 2 && path[1] == L':') return path.substr(0, 2);
-    return L".";
+FileStatus ReadAll(HANDLE file, size_t count, std::string& bytes) {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file, &size) || size.QuadPart > 0x7FFFFFFF) return FileStatus::Failed;
+    std::string content(std::min<size_t>(count, static_cast<size_t>(size.QuadPart)), '\0');
+    size_t done = 0;
+    while (done < content.size()) {
+        DWORD got = 0;
+        if (!ReadFile(file, content.data() + done, static_cast<DWORD>(content.size() - done), &got, nullptr))
+            return FileStatus::Failed;
+        if (got == 0) break;
+        done += got;
+    }
+    content.resize(done);
+    bytes = std::move(content);
+    return FileStatus::Ok;
 }
 
 FileStatus WriteAll(HANDLE file, std::string_view bytes) {
@@ -41,115 +44,196 @@ FileStatus WriteAll(HANDLE file, std::string_view bytes) {
     return FlushFileBuffers(file) ? FileStatus::Ok : FileStatus::Failed;
 }
 
-}  // namespace
-
-FileStatus ReadFileHead(const std::string& path, size_t count, std::string& head) {
-    unique_hfile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return StatusOfLastError();
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return FileStatus::Failed;
-    std::string content(std::min<size_t>(count, static_cast<size_t>(size.QuadPart)), '\0');
-    size_t done = 0;
-    while (done < content.size()) {
-        DWORD got = 0;
-        if (!ReadFile(file.get(), content.data() + done, static_cast<DWORD>(content.size() - done), &got, nullptr))
-            return FileStatus::Failed;
-        if (got == 0) break;
-        done += got;
-    }
-    content.resize(done);
-    head = std::move(content);
-    return FileStatus::Ok;
+// The whole file becomes `bytes`, flushed, through a handle open for writing.
+bool Overwrite(HANDLE file, std::string_view bytes) {
+    return SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN) && SetEndOfFile(file) &&
+           WriteAll(file, bytes) == FileStatus::Ok;
 }
 
-namespace {
-
-// The file that a name finally leads to, through any links, in its plain form;
-// the name itself where the system cannot say. Empty, with the system's error,
-// when the name leads to no file.
-std::wstring FinalPathOf(const std::wstring& name) {
-    const unique_hfile file(CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!file) return {};
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = GetFinalPathNameByHandleW(file.get(), path.data(), static_cast<DWORD>(path.size()),
-                                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        if (n == 0) return name;
-        if (n < path.size()) {
-            path.resize(n);
-            break;
-        }
-        path.resize(n);
-    }
-    constexpr std::wstring_view kLong = L"\\\\?\\", kLongUnc = L"\\\\?\\UNC\\";
+// A path as the user knows it, without the long-path prefix.
+std::wstring Plain(const std::wstring& path) {
     if (path.starts_with(kLongUnc)) return L"\\\\" + path.substr(kLongUnc.size());
     if (path.starts_with(kLong)) return path.substr(kLong.size());
     return path;
 }
 
+// The full long form of a path: names made beside a file then fit wherever
+// the file's own name does. Empty where the path has no full form.
+std::wstring LongForm(const std::wstring& path) {
+    const DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (n == 0) return {};
+    std::wstring full(n, L'\0');
+    full.resize(GetFullPathNameW(path.c_str(), n, full.data(), nullptr));
+    if (full.starts_with(kLong)) return full;
+    if (full.starts_with(L"\\\\")) return std::wstring(kLongUnc) + full.substr(2);
+    return std::wstring(kLong) + full;
+}
+
+// The folder part of a full path, with its last backslash.
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\') + 1); }
+
+struct FoundFile {
+    std::wstring path;  // long form; empty, with the system's error, when the name leads to no file
+    DWORD links = 0;
+};
+
+// The file that a name finally leads to, through any links, and how many
+// names it has.
+FoundFile FindFile(const std::wstring& name) {
+    const unique_hfile file(CreateFileW(name.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                        nullptr));
+    if (!file) return {};
+    FoundFile found{name, 1};
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileInformationByHandle(file.get(), &info)) found.links = info.nNumberOfLinks;
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetFinalPathNameByHandleW(file.get(), path.data(), static_cast<DWORD>(path.size()),
+                                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (n == 0) return found;
+        const bool fits = n < path.size();
+        path.resize(n);
+        if (fits) break;
+    }
+    found.path = LongForm(path);
+    if (found.path.empty()) found.path = name;
+    return found;
+}
+
+// A new, empty file of its own beside `target`, with a short name.
+unique_hfile CreateBeside(const std::wstring& target, std::wstring& name) {
+    static unsigned counter = GetTickCount() ^ (GetCurrentProcessId() << 16);
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        wchar_t leaf[16];
+        swprintf(leaf, 16, L"~scr%04X.tmp", ++counter & 0xFFFF);
+        name = FolderOf(target) + leaf;
+        unique_hfile file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
+    }
+    return unique_hfile();
+}
+
+// A file's name as the user is told it.
+std::string Shown(const std::wstring& path) { return ui::ToAnsi(Plain(path)); }
+
+// Writes over the file's own bytes, so it keeps its identity and whatever
+// holds it; a copy of the old bytes stays beside it until the new ones are
+// flushed, and puts them back if the write fails.
+FileStatus WriteInPlace(const std::wstring& target, std::string_view bytes, KeptFiles* kept) {
+    const unique_hfile file(CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::string old;
+    if (!file || ReadAll(file.get(), static_cast<size_t>(0x7FFFFFFF), old) != FileStatus::Ok) return FileStatus::Failed;
+    std::wstring copyName;
+    {
+        const unique_hfile copy = CreateBeside(target, copyName);
+        if (!copy) return FileStatus::Failed;
+        if (WriteAll(copy.get(), old) != FileStatus::Ok) {
+            DeleteFileW(copyName.c_str());
+            return FileStatus::Failed;
+        }
+    }
+    const bool written = Overwrite(file.get(), bytes);
+    if (written || Overwrite(file.get(), old)) {
+        DeleteFileW(copyName.c_str());
+        return written ? FileStatus::Ok : FileStatus::Failed;
+    }
+    if (kept) kept->oldText = Shown(copyName);
+    return FileStatus::Failed;
+}
+
+enum class Swap { Done, Failed, KeptBoth, InPlace };
+
 // Puts the written temporary file in the old file's place, keeping the old
-// file's attributes, security, creation time and streams. Whatever fails, the
-// old file stays whole under its name; a volume that cannot replace that way
-// gets a plain move.
-bool SwapIn(const std::wstring& target, const std::wstring& temp) {
+// file's attributes, security, creation time and streams.
+Swap SwapIn(const std::wstring& target, const std::wstring& temp, KeptFiles* kept) {
     // With a backup name ReplaceFileW never leaves the old file deleted.
     const std::wstring backup = temp + L".old";
     if (ReplaceFileW(target.c_str(), temp.c_str(), backup.c_str(),
                      REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr)) {
         DeleteFileW(backup.c_str());
-        return true;
+        return Swap::Done;
     }
     switch (GetLastError()) {
-    case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:  // the old file stands under the backup name
-        MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING);
-        return false;
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
+        if (PutBackAfterFailedSwap(target, temp, backup, kept)) return Swap::Done;
+        return GetFileAttributesW(temp.c_str()) == INVALID_FILE_ATTRIBUTES ? Swap::Failed : Swap::KeptBoth;
     case ERROR_INVALID_FUNCTION:
     case ERROR_NOT_SUPPORTED:
-    case ERROR_INVALID_PARAMETER:
-        return MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    case ERROR_INVALID_PARAMETER:  // a volume that cannot replace that way gets a plain move
+        return MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+                   ? Swap::Done
+                   : Swap::Failed;
     default:
-        return false;
+        // Held without delete sharing, or no right to replace: the old file
+        // still stands whole under its name, and is written in place.
+        return Swap::InPlace;
     }
 }
 
 }  // namespace
 
-FileStatus ReplaceFileBytes(const std::string& path, std::string_view bytes) {
-    const std::wstring name = ui::FromAnsi(path);
+FileStatus ReadFileBytes(const std::string& path, std::string& bytes) {
+    return ReadFileHead(path, static_cast<size_t>(0x7FFFFFFF), bytes);
+}
+
+FileStatus ReadFileHead(const std::string& path, size_t count, std::string& head) {
+    const unique_hfile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return StatusOfLastError();
+    return ReadAll(file.get(), count, head);
+}
+
+bool PutBackAfterFailedSwap(const std::wstring& target, const std::wstring& temp, const std::wstring& backup,
+                            KeptFiles* kept) {
+    if (MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return false;
+    if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(backup.c_str());
+        return true;
+    }
+    if (kept) *kept = {Shown(backup), Shown(temp)};
+    return false;
+}
+
+FileStatus ReplaceFileBytes(const std::string& path, std::string_view bytes, KeptFiles* kept) {
+    const std::wstring name = LongForm(ui::FromAnsi(path));
+    if (name.empty()) return FileStatus::Failed;
     // A link is written through: the file it leads to takes the new text.
-    std::wstring target = FinalPathOf(name);
-    const bool exists = !target.empty();
+    FoundFile found = FindFile(name);
+    const bool exists = !found.path.empty();
     if (!exists) {
         if (GetLastError() != ERROR_FILE_NOT_FOUND) return FileStatus::Failed;  // no folder, bad name
-        target = name;
-    } else if (GetFileAttributesW(target.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) {
+        found.path = name;
+    } else if (GetFileAttributesW(found.path.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) {
         return FileStatus::Failed;  // a read-only file may not be deleted, so not replaced either (Wine as root would)
     }
-    wchar_t temp[MAX_PATH] = {};
-    if (!GetTempFileNameW(FolderOf(target).c_str(), L"scr", 0, temp)) return FileStatus::Failed;
+    // A new file under one name would leave the other names with the old text.
+    if (found.links > 1) return WriteInPlace(found.path, bytes, kept);
+    std::wstring temp;
     FileStatus status = FileStatus::Failed;
     {
-        unique_hfile file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                      nullptr));
-        if (file) status = WriteAll(file.get(), bytes);
+        const unique_hfile file = CreateBeside(found.path, temp);
+        if (!file) return FileStatus::Failed;
+        status = WriteAll(file.get(), bytes);
     }  // closed before the move
+    Swap swap = Swap::Failed;
     if (status == FileStatus::Ok) {
-        const bool placed = exists ? SwapIn(target, temp)
-                                   : MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-        if (!placed) status = FileStatus::Failed;
+        swap = !exists ? (MoveFileExW(temp.c_str(), found.path.c_str(), MOVEFILE_WRITE_THROUGH) ? Swap::Done
+                                                                                                   : Swap::Failed)
+                       : SwapIn(found.path, temp, kept);
     }
-    if (status != FileStatus::Ok) DeleteFileW(temp);
-    return status;
+    if (swap == Swap::KeptBoth) return FileStatus::Failed;
+    if (swap != Swap::Done) DeleteFileW(temp.c_str());
+    if (swap == Swap::InPlace) return WriteInPlace(found.path, bytes, kept);
+    return swap == Swap::Done ? FileStatus::Ok : FileStatus::Failed;
 }
 
 FileStatus AppendFileBytes(const std::string& path, std::string_view bytes) {
     // Said here as well as by the system: Wine run by root writes read-only files.
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return FileStatus::Failed;
-    unique_hfile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    const unique_hfile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return StatusOfLastError();
     LARGE_INTEGER end{};
     if (!SetFilePointerEx(file.get(), LARGE_INTEGER{}, &end, FILE_END)) return FileStatus::Failed;

@@ -12,18 +12,35 @@ enum class FileStatus {
 
 namespace files {
 
+// Files left beside a file whose name could not be given its old or new text
+// back: each is empty or the full name of a file that holds that text.
+struct KeptFiles {
+    std::string oldText, newText;
+};
+
 FileStatus ReadFileBytes(const std::string& path, std::string& bytes);
 
 // Reads at most `count` bytes from the start of the file (0 only opens and closes it).
 FileStatus ReadFileHead(const std::string& path, size_t count, std::string& head);
-// Writes the whole file through a temporary file in its folder that then takes
-// the file's place: on any failure an existing file keeps its old bytes, a new
-// one is not created, and no temporary file is left. An existing file keeps
-// its attributes, security, creation time and streams, and a name that links
-// to a file writes that file. A read-only file or a folder is refused (Failed).
-FileStatus ReplaceFileBytes(const std::string& path, std::string_view bytes);
+// Writes the whole file. No failure leaves the name with neither the old nor
+// the new bytes: a new file is written beside the old one and swapped in,
+// keeping the old file's attributes, security, creation time and streams; a
+// file whose identity must stay (more than one hard link, or held open
+// without delete sharing, or that may be written but not replaced) is written
+// in place while a copy of its old bytes waits beside it. A name that links
+// to a file writes that file. A read-only file or a folder is refused
+// (Failed). Where a text could not be put back under the name, the file that
+// holds it stays and is named in `kept`.
+FileStatus ReplaceFileBytes(const std::string& path, std::string_view bytes, KeptFiles* kept = nullptr);
 // Writes after the end of an existing file; when that fails the file is cut back
 // to its old length. A missing file gives NotFound and is not created.
 FileStatus AppendFileBytes(const std::string& path, std::string_view bytes);
+
+// After a swap that moved the old file to `backup` but could not move the new
+// one from `temp` to `target`: puts the old file back under the name, or
+// failing that the new one (then true). When neither moves, both stay and are
+// named in `kept`.
+bool PutBackAfterFailedSwap(const std::wstring& target, const std::wstring& temp, const std::wstring& backup,
+                            KeptFiles* kept);
 
 }  // namespace files

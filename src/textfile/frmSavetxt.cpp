@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 #include "platform/shell_services.h"
 #include "platform/text_files.h"
@@ -37,7 +38,13 @@ constexpr char kCannotKeep[] =
     "The note holds characters that this file's encoding cannot keep, so nothing was added to the file.\r\n\r\n"
     "Save the note as a new file instead.";
 
-void FileErrorBox() { ui::MsgBox(kFileError, MB_OK | MB_ICONERROR, "File Error!"); }
+// The file error, and where any text that could not go back under the file's name is.
+void FileErrorBox(const files::KeptFiles& kept = {}) {
+    std::string text = kFileError;
+    if (!kept.oldText.empty()) text += "\r\n\r\nThe file's old text is kept in:\r\n" + kept.oldText;
+    if (!kept.newText.empty()) text += "\r\n\r\nThe note's text is kept in:\r\n" + kept.newText;
+    ui::MsgBox(text, MB_OK | MB_ICONERROR, "File Error!");
+}
 
 // Turns a control's drawing off for the life of the object.
 class NoRedraw {
@@ -338,7 +345,7 @@ void frmSavetxt::SaveFile(const std::string& path) {
     if (exists == FileStatus::NotFound) {
         // A new file, without a question.
         if (WriteFile()) Unload();
-        else FileErrorBox();
+        else FileErrorBox(std::exchange(m_kept, {}));
         return;
     }
     if (exists != FileStatus::Ok) {
@@ -366,7 +373,7 @@ void frmSavetxt::SaveFile(const std::string& path) {
         Unload();
         break;
     case WriteResult::Failed:
-        FileErrorBox();
+        FileErrorBox(std::exchange(m_kept, {}));
         break;
     case WriteResult::WouldLoseCharacters:
         ui::MsgBox(kCannotKeep, MB_OK | MB_ICONEXCLAMATION, "Cannot Add to this File!");
@@ -378,7 +385,7 @@ bool frmSavetxt::WriteFile() {
     INoteText* note = LiveNote();
     if (!note) return false;
     ui::WaitCursor wait;
-    return files::ReplaceFileBytes(FilePath(), txt::EncodeNoteForNewFile(note->Text())) == FileStatus::Ok;
+    return files::ReplaceFileBytes(FilePath(), txt::EncodeNoteForNewFile(note->Text()), &m_kept) == FileStatus::Ok;
 }
 
 frmSavetxt::WriteResult frmSavetxt::AppendFile() {

@@ -15,6 +15,7 @@
 #include "platform/INoteText.h"
 #include "platform/TwipsLayout.h"
 #include "platform/handles.h"
+#include "platform/text_files.h"
 #include "textfile/clsFindFile.h"
 
 class frmSavetxt : public BaseWindow<frmSavetxt> {
@@ -90,4 +91,5 @@ private:
     std::int16_t m_intMode = 0;
     std::string m_strPath;
     std::unique_ptr<clsFindFile> m_FindFile;
+    files::KeptFiles m_kept;  // where the last failed write left texts it could not put back
 };

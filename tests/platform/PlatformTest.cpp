@@ -3,6 +3,7 @@
 // program's folder and whole-file reads and writes.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -13,6 +14,7 @@
 #include "platform/modRegistry.h"
 #include "platform/text_files.h"
 #include "platform/ansi_text.h"
+#include "platform/late_loading.h"
 #include "platform/message_boxes.h"
 #include "platform/program_windows.h"
 #include "support/dialog_script.h"
@@ -229,7 +231,65 @@ TEST(TextFiles, WriteAppendReadAndMissingFiles) {
     EXPECT_EQ(bytes, "");
     EXPECT_TRUE(DeleteFileA(path.c_str()));
     EXPECT_EQ(files::ReplaceFileBytes(folder + "\\no-folder\\a.txt", "x"), FileStatus::Failed);
+
+    // Mended: a swap that moved the old file aside and could not move the new
+    // one in left the name with no file. The old file goes back, else the new
+    // one; where neither can, both stay and are named.
+    const std::string temp = path + ".tmp", backup = path + ".old";
+    const auto put = [](const std::string& file, const char* text) {
+        const HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD wrote = 0;
+        WriteFile(h, text, static_cast<DWORD>(strlen(text)), &wrote, nullptr);
+        CloseHandle(h);
+    };
+    struct Case {
+        bool hasBackup, nameTaken, newTextPlaced;
+        const char* under;  // what the name holds after; nullptr: both kept
+    };
+    for (const Case c : {Case{true, false, false, "old"}, Case{false, false, true, "new"},
+                         Case{true, true, false, nullptr}}) {
+        SCOPED_TRACE(c.under ? c.under : "both kept");
+        put(temp, "new");
+        if (c.hasBackup) put(backup, "old");
+        if (c.nameTaken) CreateDirectoryA(path.c_str(), nullptr);
+        files::KeptFiles kept;
+        EXPECT_EQ(files::PutBackAfterFailedSwap(testsupport::Widen(path), testsupport::Widen(temp),
+                                                testsupport::Widen(backup), &kept),
+                  c.newTextPlaced);
+        if (c.under) {
+            ASSERT_EQ(files::ReadFileBytes(path, bytes), FileStatus::Ok);
+            EXPECT_EQ(bytes, c.under);
+            EXPECT_EQ(kept.oldText + kept.newText, "");
+            EXPECT_EQ(GetFileAttributesA(backup.c_str()), INVALID_FILE_ATTRIBUTES);
+        } else {
+            EXPECT_EQ(kept.oldText, backup);
+            EXPECT_EQ(kept.newText, temp);
+            RemoveDirectoryA(path.c_str());
+        }
+        DeleteFileA(path.c_str());
+        DeleteFileA(temp.c_str());
+        DeleteFileA(backup.c_str());
+    }
     RemoveDirectoryA(folder.c_str());
+}
+
+// Mended: the system libraries loaded late were looked up by the search path,
+// so a file of the same name in the program's or the current folder came first.
+TEST(LateLoading, SystemLibrariesComeFromTheSystemFolderOnly) {
+    const std::string planted = testsupport::ExeFolder() + "\\oleacc.dll";
+    const HANDLE h = CreateFileA(planted.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD wrote = 0;
+    WriteFile(h, "MZ planted", 10, &wrote, nullptr);
+    CloseHandle(h);
+    ASSERT_EQ(GetModuleHandleA("oleacc.dll"), nullptr);
+    const HMODULE module = late::Library("oleacc.dll");
+    DeleteFileA(planted.c_str());
+    ASSERT_NE(module, nullptr);
+    char file[MAX_PATH] = {}, system[MAX_PATH] = {};
+    GetModuleFileNameA(module, file, MAX_PATH);
+    GetSystemDirectoryA(system, MAX_PATH);
+    EXPECT_EQ(lstrcmpiA((std::string(system) + "\\oleacc.dll").c_str(), file), 0) << file;
 }
 
 TEST(AnsiText, ConversionsTellWhatWasLost) {

@@ -407,6 +407,54 @@ TEST_F(SavetxtTest, OverwritingThroughALinkWritesTheFileItLeadsTo) {
     EXPECT_EQ(tf::Entries(links), (std::vector<std::string>{"linked.txt", "target.txt"}));  // nothing left over
 }
 
+// Mended: a file held open without delete sharing could not be saved over, and
+// a file of several hard links got a new identity under one name while the
+// others kept the old text. Such files are written in place, and nothing is
+// left beside them.
+TEST_F(SavetxtTest, OverwriteInPlaceKeepsHeldAndHardLinkedFiles) {
+    const std::string file = folder / "kept.txt", other = folder / "other name.txt";
+    note.rtbMain.SetText(L"new text");
+    OpenOn(cmd::SaveAs, folder.path());
+
+    tf::WriteBytes(file, "a longer old text\r\n");
+    {
+        // A log viewer's hold: reading and writing shared, deleting not.
+        const HANDLE viewer = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(viewer, INVALID_HANDLE_VALUE);
+        EXPECT_EQ(Press("kept", {IDYES}).size(), 1u);
+        CloseHandle(viewer);
+    }
+    EXPECT_FALSE(form().IsLoaded());
+    EXPECT_EQ(tf::ReadBytes(file), "new text\r\n");
+    EXPECT_EQ(tf::Entries(folder.path()), std::vector<std::string>{"kept.txt"});
+
+    ASSERT_TRUE(CreateHardLinkA(other.c_str(), file.c_str(), nullptr));
+    note.rtbMain.SetText(L"third");
+    OpenOn(cmd::SaveAs, folder.path());
+    EXPECT_EQ(Press("kept", {IDYES}).size(), 1u);
+    EXPECT_EQ(tf::ReadBytes(file), "third\r\n");
+    EXPECT_EQ(tf::ReadBytes(other), "third\r\n");
+    EXPECT_EQ(tf::Entries(folder.path()), (std::vector<std::string>{"kept.txt", "other name.txt"}));
+
+    // Mended: new files and overwrites failed in folders of long paths, where
+    // opening and appending worked.
+    std::string deep = folder.path();
+    while (deep.size() < MAX_PATH - 12) {
+        deep += "\\" + std::string(std::min<size_t>(40, MAX_PATH - 13 - deep.size()), 'd');
+        ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << deep;
+    }
+    note.rtbMain.SetText(L"deep");
+    OpenOn(cmd::SaveAs, deep);
+    EXPECT_TRUE(Press("a").empty());
+    EXPECT_EQ(tf::ReadBytes(deep + "\\a.txt"), "deep\r\n");
+    OpenOn(cmd::SaveAs, deep);
+    EXPECT_EQ(Press("a", {IDYES}).size(), 1u);
+    EXPECT_FALSE(form().IsLoaded());
+    EXPECT_EQ(tf::ReadBytes(deep + "\\a.txt"), "deep\r\n");
+    EXPECT_EQ(tf::Entries(deep), std::vector<std::string>{"a.txt"});
+}
+
 TEST_F(SavetxtTest, OpenReadsTheFileLineByLine) {
     struct Case {
         const char* bytes;
@@ -517,6 +565,14 @@ TEST_F(SavetxtTest, AFullDiskKeepsTheOldFile) {
     ExpectOnlyFileError(Press("new"));
     EXPECT_EQ(tf::Entries(full.path()), std::vector<std::string>{"kept.txt"});  // no partial file
     EXPECT_TRUE(form().IsLoaded());
+
+    // A file of two names is written in place: the failed write puts the old
+    // bytes back from their copy, and the copy goes.
+    ASSERT_TRUE(CreateHardLinkA((full / "link.txt").c_str(), (full / "kept.txt").c_str(), nullptr));
+    ExpectOnlyFileError(Press("kept", {IDYES}), 1);
+    EXPECT_EQ(tf::ReadBytes(full / "kept.txt"), "old\r\n");
+    EXPECT_EQ(tf::ReadBytes(full / "link.txt"), "old\r\n");
+    EXPECT_EQ(tf::Entries(full.path()), (std::vector<std::string>{"kept.txt", "link.txt"}));
 }
 
 // Mended: characters the ANSI code page lacks used to turn into "?". Under a
