@@ -3,9 +3,11 @@
 #include <objbase.h>
 
 #include "note/COutlookNote.h"
+#include "platform/late_loading.h"
 #include "platform/program_windows.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    late::LoadOnlyFromSystemFolder();
     // The shell's folder dialog needs an apartment on this, the only UI thread.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     ui::QuitWhenLastWindowCloses();

@@ -22,7 +22,9 @@ std::string SystemErrorText(DWORD error) {
 
 void SearchAndAsk(std::string& location) {
     for (int n = 1; n <= kSetupEntryCount; ++n) {
-        const std::string entry = modRegistry::ReadRegString(HKEY_LOCAL_MACHINE, note::SetupEntryKey(n), "UninstallString");
+        // Old setups were 32-bit programs: their entries stand in the 32-bit view.
+        const std::string entry = modRegistry::ReadRegString(HKEY_LOCAL_MACHINE, note::SetupEntryKey(n),
+                                                             "UninstallString", KEY_WOW64_32KEY);
         if (note::IsDefaultInstallation(entry)) {
             location = kDefaultProgramPath;
             modRegistry::WriteRegString(HKEY_CURRENT_USER, kLocationKeyForWriting, kLocationValue, location);

@@ -6,7 +6,10 @@
 
 namespace late {
 
-// The library `dll`, loaded on the first call and kept for the process's life;
+// Keeps every later library load of the process to the system folder; called first thing.
+void LoadOnlyFromSystemFolder();
+
+// The library `dll` from the system folder, loaded on the first call and kept for the process's life;
 // null when it cannot be loaded.
 HMODULE Library(const char* dll);
 

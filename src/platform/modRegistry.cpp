@@ -5,10 +5,10 @@
 
 namespace modRegistry {
 
-std::string ReadRegString(HKEY root, std::string_view keyPath, std::string_view valueName) {
+std::string ReadRegString(HKEY root, std::string_view keyPath, std::string_view valueName, REGSAM view) {
     const std::string path(keyPath), name(valueName);
     HKEY opened = nullptr;
-    if (RegOpenKeyA(root, path.c_str(), &opened) != ERROR_SUCCESS) return {};
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE | view, &opened) != ERROR_SUCCESS) return {};
     const unique_hkey key(opened);
     DWORD type = 0, size = 0;
     if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||

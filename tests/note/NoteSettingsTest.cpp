@@ -170,12 +170,21 @@ TEST_F(SettingsTest, ColourValueOfAnotherTypeReadsAsMissing) {
 
 void ClearLocation() {
     RegDeleteTreeA(HKEY_CURRENT_USER, kLocationKey);
-    for (int n = 1; n <= 5; ++n) RegDeleteTreeA(HKEY_LOCAL_MACHINE, (kUninstall + std::to_string(n)).c_str());
+    for (int n = 1; n <= 5; ++n)
+        for (const REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY})
+            RegDeleteKeyExA(HKEY_LOCAL_MACHINE, (kUninstall + std::to_string(n)).c_str(), view, 0);
 }
 
+// Where old setups, 32-bit programs, wrote their entries: on a 64-bit system
+// the 32-bit view of the machine's software keys.
 void StoreSetupEntry(int n, const char* uninstallString) {
-    modRegistry::WriteRegString(HKEY_LOCAL_MACHINE, kUninstall + std::to_string(n), "UninstallString",
-                                uninstallString);
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, (kUninstall + std::to_string(n)).c_str(), 0, nullptr, 0,
+                              KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, "UninstallString", 0, REG_SZ, reinterpret_cast<const BYTE*>(uninstallString),
+                   static_cast<DWORD>(strlen(uninstallString) + 1));
+    RegCloseKey(key);
 }
 
 class LocationTest : public ::testing::Test {
