@@ -156,8 +156,12 @@ Swap SwapIn(const std::wstring& target, const std::wstring& temp, KeptFiles* kep
     }
     switch (GetLastError()) {
     case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
-        if (PutBackAfterFailedSwap(target, temp, backup, kept)) return Swap::Done;
-        return GetFileAttributesW(temp.c_str()) == INVALID_FILE_ATTRIBUTES ? Swap::Failed : Swap::KeptBoth;
+        switch (PutBackAfterFailedSwap(target, temp, backup, kept)) {
+        case PutBack::OldText: return Swap::Failed;
+        case PutBack::NewText: return Swap::Done;
+        case PutBack::Neither: break;
+        }
+        return Swap::KeptBoth;
     case ERROR_INVALID_FUNCTION:
     case ERROR_NOT_SUPPORTED:
     case ERROR_INVALID_PARAMETER:  // a volume that cannot replace that way gets a plain move
@@ -184,15 +188,15 @@ FileStatus ReadFileHead(const std::string& path, size_t count, std::string& head
     return ReadAll(file.get(), count, head);
 }
 
-bool PutBackAfterFailedSwap(const std::wstring& target, const std::wstring& temp, const std::wstring& backup,
-                            KeptFiles* kept) {
-    if (MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return false;
+PutBack PutBackAfterFailedSwap(const std::wstring& target, const std::wstring& temp, const std::wstring& backup,
+                               KeptFiles* kept) {
+    if (MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return PutBack::OldText;
     if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
         DeleteFileW(backup.c_str());
-        return true;
+        return PutBack::NewText;
     }
     if (kept) *kept = {Shown(backup), Shown(temp)};
-    return false;
+    return PutBack::Neither;
 }
 
 FileStatus ReplaceFileBytes(const std::string& path, std::string_view bytes, KeptFiles* kept) {

@@ -38,9 +38,10 @@ FileStatus AppendFileBytes(const std::string& path, std::string_view bytes);
 
 // After a swap that moved the old file to `backup` but could not move the new
 // one from `temp` to `target`: puts the old file back under the name, or
-// failing that the new one (then true). When neither moves, both stay and are
-// named in `kept`.
-bool PutBackAfterFailedSwap(const std::wstring& target, const std::wstring& temp, const std::wstring& backup,
-                            KeptFiles* kept);
+// failing that the new one, and says which. When neither moves, both stay and
+// are named in `kept`.
+enum class PutBack { OldText, NewText, Neither };
+PutBack PutBackAfterFailedSwap(const std::wstring& target, const std::wstring& temp, const std::wstring& backup,
+                               KeptFiles* kept);
 
 }  // namespace files

@@ -243,11 +243,13 @@ TEST(TextFiles, WriteAppendReadAndMissingFiles) {
         CloseHandle(h);
     };
     struct Case {
-        bool hasBackup, nameTaken, newTextPlaced;
+        bool hasBackup, nameTaken;
+        files::PutBack result;
         const char* under;  // what the name holds after; nullptr: both kept
     };
-    for (const Case c : {Case{true, false, false, "old"}, Case{false, false, true, "new"},
-                         Case{true, true, false, nullptr}}) {
+    for (const Case c : {Case{true, false, files::PutBack::OldText, "old"},
+                         Case{false, false, files::PutBack::NewText, "new"},
+                         Case{true, true, files::PutBack::Neither, nullptr}}) {
         SCOPED_TRACE(c.under ? c.under : "both kept");
         put(temp, "new");
         if (c.hasBackup) put(backup, "old");
@@ -255,7 +257,7 @@ TEST(TextFiles, WriteAppendReadAndMissingFiles) {
         files::KeptFiles kept;
         EXPECT_EQ(files::PutBackAfterFailedSwap(testsupport::Widen(path), testsupport::Widen(temp),
                                                 testsupport::Widen(backup), &kept),
-                  c.newTextPlaced);
+                  c.result);
         if (c.under) {
             ASSERT_EQ(files::ReadFileBytes(path, bytes), FileStatus::Ok);
             EXPECT_EQ(bytes, c.under);
