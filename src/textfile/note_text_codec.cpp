@@ -8,6 +8,9 @@ namespace txt {
 
 namespace {
 
+// The note's wide text is UTF-16 on Windows: its units are the file's units.
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
+
 struct Narrowed {
     std::string ansi;
     bool fits = false;
@@ -54,8 +57,24 @@ std::optional<std::string> EncodeNoteForAppend(std::wstring_view noteText, std::
 }
 
 std::wstring DecodeTextFile(std::string_view bytes) {
-    const std::wstring wide = txt::StartsWithUtf8Bom(bytes) ? ui::FromUtf8(bytes.substr(txt::kUtf8Bom.size()))
-                                                             : ui::FromAnsi(bytes);
+    const txt::FileEncoding encoding = txt::DetectEncoding(bytes);
+    const std::string_view body = bytes.substr(txt::BomOf(encoding).size());
+    std::wstring wide;
+    switch (encoding) {
+    case txt::FileEncoding::Utf16LE:
+    case txt::FileEncoding::Utf16BE: {
+        const std::u16string units = txt::Utf16Units(body, encoding == txt::FileEncoding::Utf16BE);
+        wide.assign(units.begin(), units.end());
+        break;
+    }
+    case txt::FileEncoding::Utf8Bom:
+    case txt::FileEncoding::Utf8:
+        wide = ui::FromUtf8(body);
+        break;
+    case txt::FileEncoding::Ansi:
+        wide = ui::FromAnsi(body);
+        break;
+    }
     return lines::JoinFileLines(std::wstring_view(wide));
 }
 

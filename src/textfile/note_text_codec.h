@@ -14,8 +14,8 @@ std::string EncodeNoteForNewFile(std::wstring_view noteText);
 // The bytes to append to a file that starts with `fileHead` (its first bytes,
 // empty for an empty file); nothing when an ANSI file would lose characters.
 std::optional<std::string> EncodeNoteForAppend(std::wstring_view noteText, std::string_view fileHead);
-// The note's new text from a file's bytes: UTF-8 after a byte-order mark,
-// ANSI otherwise; every line followed by CR LF.
+// The note's new text from a file's bytes, read by DetectEncoding; every line
+// followed by CR LF.
 std::wstring DecodeTextFile(std::string_view bytes);
 
 }  // namespace txt

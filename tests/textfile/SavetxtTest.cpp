@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <string_view>
+
 #include <gtest/gtest.h>
 
 #include "menu/menu_commands.h"
@@ -16,6 +18,7 @@
 
 namespace {
 
+using namespace std::string_view_literals;
 using Boxes = std::vector<DialogScript::Seen>;
 
 constexpr char kFileError[] = "File error! -- Can't use this file! or Drive!";
@@ -409,7 +412,7 @@ TEST_F(SavetxtTest, OverwritingThroughALinkWritesTheFileItLeadsTo) {
 
 TEST_F(SavetxtTest, OpenReadsTheFileLineByLine) {
     struct Case {
-        const char* bytes;
+        std::string_view bytes;
         const wchar_t* text;
     };
     const Case cases[] = {
@@ -417,9 +420,14 @@ TEST_F(SavetxtTest, OpenReadsTheFileLineByLine) {
         {"", L""},
         {"one\r\n\r\nthree\r\n", L"one\r\n\r\nthree\r\n"},
         {"cr\rlf\nend", L"cr\r\nlf\nend\r\n"},
+        // Mended: UTF-8 without a mark and UTF-16 used to be read as ANSI.
+        {"caf\xC3\xA9 na\xC3\xAFve", L"caf\u00e9 na\u00efve\r\n"},
+        {"\xFF\xFEH\0i\0\r\0\n\0\xA9\x03"sv, L"Hi\r\n\u03a9\r\n"},
+        {"\xFE\xFF\0H\0i\0\r\0o"sv, L"Hi\r\no\r\n"},
+        {"\xFF\xFEH\0i"sv, L"H\ufffd\r\n"},  // the half unit shows as U+FFFD
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.bytes);
+        SCOPED_TRACE(testing::PrintToString(c.bytes));
         tf::WriteBytes(folder / "read me.txt", c.bytes);
         note.rtbMain.SetText(L"before");
         OpenOn(cmd::OpenFile, folder.path());
