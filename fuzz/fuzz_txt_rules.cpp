@@ -72,10 +72,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string& file = name;
     CheckDetection(file);
     CheckUtf16(file, fitsAnsi);
-    const txt::AppendEncoding append = txt::ChooseAppendEncoding(file, fitsAnsi);
-    if (file.empty()) FUZZ_CHECK(append == txt::AppendEncoding::AsNewFile);
-    else if (txt::StartsWithUtf8Bom(file)) FUZZ_CHECK(append == txt::AppendEncoding::Utf8);
-    else FUZZ_CHECK(append == (fitsAnsi ? txt::AppendEncoding::Ansi : txt::AppendEncoding::Refuse));
+    using A = txt::AppendEncoding;
+    const A append = txt::ChooseAppendEncoding(file, fitsAnsi);
+    const bool wholeUnits = file.size() % 2 == 0;
+    switch (txt::DetectEncoding(file)) {
+    case txt::FileEncoding::Utf8Bom:
+    case txt::FileEncoding::Utf8:
+        FUZZ_CHECK(append == A::Utf8);
+        break;
+    case txt::FileEncoding::Utf16LE:
+        FUZZ_CHECK(append == (wholeUnits ? A::Utf16LE : A::Broken));
+        break;
+    case txt::FileEncoding::Utf16BE:
+        FUZZ_CHECK(append == (wholeUnits ? A::Utf16BE : A::Broken));
+        break;
+    case txt::FileEncoding::Ansi:
+        FUZZ_CHECK(append == (file.empty() ? A::AsNewFile : fitsAnsi ? A::Ansi : A::Refuse));
+        break;
+    }
     FUZZ_CHECK(txt::StartsWithUtf8Bom(file) == (file.compare(0, 3, txt::kUtf8Bom) == 0));
     FUZZ_CHECK(txt::ChooseWriteEncoding(fitsAnsi) ==
                (fitsAnsi ? txt::WriteEncoding::Ansi : txt::WriteEncoding::Utf8WithBom));

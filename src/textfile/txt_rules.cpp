@@ -109,9 +109,21 @@ WriteEncoding ChooseWriteEncoding(bool fitsAnsi) {
     return fitsAnsi ? WriteEncoding::Ansi : WriteEncoding::Utf8WithBom;
 }
 
-AppendEncoding ChooseAppendEncoding(std::string_view fileHead, bool fitsAnsi) {
-    if (fileHead.empty()) return AppendEncoding::AsNewFile;
-    if (StartsWithUtf8Bom(fileHead)) return AppendEncoding::Utf8;
+AppendEncoding ChooseAppendEncoding(std::string_view fileBytes, bool fitsAnsi) {
+    if (fileBytes.empty()) return AppendEncoding::AsNewFile;
+    // The marks are two bytes long, so an odd file ends inside a unit.
+    const bool wholeUnits = fileBytes.size() % 2 == 0;
+    switch (DetectEncoding(fileBytes)) {
+    case FileEncoding::Utf8Bom:
+    case FileEncoding::Utf8:
+        return AppendEncoding::Utf8;
+    case FileEncoding::Utf16LE:
+        return wholeUnits ? AppendEncoding::Utf16LE : AppendEncoding::Broken;
+    case FileEncoding::Utf16BE:
+        return wholeUnits ? AppendEncoding::Utf16BE : AppendEncoding::Broken;
+    case FileEncoding::Ansi:
+        break;
+    }
     return fitsAnsi ? AppendEncoding::Ansi : AppendEncoding::Refuse;
 }
 

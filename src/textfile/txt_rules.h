@@ -38,10 +38,12 @@ std::string Utf16Bytes(std::u16string_view units, bool bigEndian);
 enum class WriteEncoding { Ansi, Utf8WithBom };
 WriteEncoding ChooseWriteEncoding(bool fitsAnsi);
 
-// Appending keeps the encoding the file already has: UTF-8 (without a second
-// mark) after a byte-order mark, ANSI otherwise; an ANSI file that would lose
-// characters is refused. An empty file is written as a new one.
-enum class AppendEncoding { Ansi, Utf8, AsNewFile, Refuse };
-AppendEncoding ChooseAppendEncoding(std::string_view fileHead, bool fitsAnsi);
+// Appending keeps the encoding the file already has (DetectEncoding of its
+// bytes), never with a second mark; an ANSI file that would lose characters is
+// refused. A UTF-16 file that ends inside a unit is refused as broken: all
+// that followed would read as other characters. An empty file is written as a
+// new one.
+enum class AppendEncoding { Ansi, Utf8, Utf16LE, Utf16BE, AsNewFile, Refuse, Broken };
+AppendEncoding ChooseAppendEncoding(std::string_view fileBytes, bool fitsAnsi);
 
 }  // namespace txt

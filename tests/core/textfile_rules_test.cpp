@@ -72,7 +72,7 @@ TEST(TxtEncoding, NewFilesAndAppends) {
     EXPECT_EQ(txt::ChooseWriteEncoding(true), txt::WriteEncoding::Ansi);
     EXPECT_EQ(txt::ChooseWriteEncoding(false), txt::WriteEncoding::Utf8WithBom);
     struct Case {
-        const char* head;
+        std::string_view file;
         bool fits;
         AppendEncoding expected;
     };
@@ -84,10 +84,19 @@ TEST(TxtEncoding, NewFilesAndAppends) {
         {"\xEF\xBB\xBF", true, AppendEncoding::Utf8},
         {"\xEF\xBB\xBF", false, AppendEncoding::Utf8},
         {"\xEF\xBB", false, AppendEncoding::Refuse},  // not a whole mark
-        {"\xEF\xBB\xBE", true, AppendEncoding::Ansi},
+        {"\xEF\xBB\xBE", true, AppendEncoding::Utf8},  // no mark, but U+FEFE in UTF-8
+        {"caf\xC3\xA9\r\n", true, AppendEncoding::Utf8},
+        {"caf\xC3\xA9\r\n", false, AppendEncoding::Utf8},
+        {"caf\xE9\r\n", true, AppendEncoding::Ansi},
+        {"caf\xE9\r\n", false, AppendEncoding::Refuse},
+        {"\xFF\xFEo\0"sv, false, AppendEncoding::Utf16LE},
+        {"\xFF\xFE", true, AppendEncoding::Utf16LE},
+        {"\xFE\xFF\0o"sv, true, AppendEncoding::Utf16BE},
+        {"\xFF\xFEo"sv, true, AppendEncoding::Broken},  // ends inside a unit
+        {"\xFE\xFF\0o\0"sv, false, AppendEncoding::Broken},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(txt::ChooseAppendEncoding(c.head, c.fits), c.expected) << testing::PrintToString(c.head) << c.fits;
+        EXPECT_EQ(txt::ChooseAppendEncoding(c.file, c.fits), c.expected) << testing::PrintToString(c.file) << c.fits;
     EXPECT_TRUE(txt::StartsWithUtf8Bom("\xEF\xBB\xBFx"));
     EXPECT_FALSE(txt::StartsWithUtf8Bom("x\xEF\xBB\xBF"));
 }
