@@ -397,8 +397,9 @@ frmSavetxt::WriteResult frmSavetxt::AppendFile() {
     const auto written = [](FileStatus status) {
         return status == FileStatus::Ok ? WriteResult::Written : WriteResult::Failed;
     };
-    std::string head;
-    switch (files::ReadFileHead(path, txt::kUtf8Bom.size(), head)) {
+    // The whole file: whether it is UTF-8 without a mark takes every byte.
+    std::string old;
+    switch (files::ReadFileBytes(path, old)) {
     case FileStatus::Ok:
         break;
     case FileStatus::NotFound:  // created when missing
@@ -406,7 +407,13 @@ frmSavetxt::WriteResult frmSavetxt::AppendFile() {
     case FileStatus::Failed:
         return WriteResult::Failed;
     }
-    // No bytes: an ANSI file would lose characters.
-    const std::optional<std::string> bytes = txt::EncodeNoteForAppend(text, head);
-    return bytes ? written(files::AppendFileBytes(path, *bytes)) : WriteResult::WouldLoseCharacters;
+    const txt::AppendBytes append = txt::EncodeNoteForAppend(text, old);
+    switch (append.encoding) {
+    case txt::AppendEncoding::Refuse:
+        return WriteResult::WouldLoseCharacters;
+    case txt::AppendEncoding::Broken:  // a UTF-16 file cut inside a unit cannot be used
+        return WriteResult::Failed;
+    default:
+        return written(files::AppendFileBytes(path, append.bytes));
+    }
 }

@@ -42,8 +42,10 @@ public:
 
     // Write the note's text and CR LF to m_strPath followed by the text of
     // Combo1: WriteFile as the whole file (created or replaced), AppendFile
-    // after its end. Whenever nothing was written the old file, if any, is as
-    // it was; an ANSI file that would lose characters of the note is left alone.
+    // after its end in the file's own encoding. Whenever nothing was written
+    // the old file, if any, is as it was; an ANSI file that would lose
+    // characters of the note, and a UTF-16 file cut inside a unit (Failed),
+    // are left alone.
     enum class WriteResult { Written, Failed, WouldLoseCharacters };
     bool WriteFile();
     WriteResult AppendFile();

@@ -2,11 +2,13 @@
 
 #include "platform/text_lines.h"
 #include "platform/ansi_text.h"
-#include "textfile/txt_rules.h"
 
 namespace txt {
 
 namespace {
+
+// The note's wide text is UTF-16 on Windows: its units are the file's units.
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
 struct Narrowed {
     std::string ansi;
@@ -38,24 +40,52 @@ std::string EncodeNoteForNewFile(std::wstring_view noteText) {
     return WithLineBreak(std::string(txt::kUtf8Bom) + ui::ToUtf8(noteText));
 }
 
-std::optional<std::string> EncodeNoteForAppend(std::wstring_view noteText, std::string_view fileHead) {
+AppendBytes EncodeNoteForAppend(std::wstring_view noteText, std::string_view fileBytes) {
     Narrowed narrowed = ToAnsiIfItFits(noteText);
-    switch (txt::ChooseAppendEncoding(fileHead, narrowed.fits)) {
+    AppendBytes result{txt::ChooseAppendEncoding(fileBytes, narrowed.fits), {}};
+    switch (result.encoding) {
     case txt::AppendEncoding::Ansi:
-        return WithLineBreak(std::move(narrowed.ansi));
+        result.bytes = WithLineBreak(std::move(narrowed.ansi));
+        break;
     case txt::AppendEncoding::Utf8:
-        return WithLineBreak(ui::ToUtf8(noteText));
-    case txt::AppendEncoding::AsNewFile:
-        return EncodeNoteForNewFile(noteText);
-    case txt::AppendEncoding::Refuse:
+        result.bytes = WithLineBreak(ui::ToUtf8(noteText));
+        break;
+    case txt::AppendEncoding::Utf16LE:
+    case txt::AppendEncoding::Utf16BE: {
+        std::u16string units(noteText.begin(), noteText.end());
+        units += u"\r\n";  // the line break as UTF-16 units too
+        result.bytes = txt::Utf16Bytes(units, result.encoding == txt::AppendEncoding::Utf16BE);
         break;
     }
-    return std::nullopt;
+    case txt::AppendEncoding::AsNewFile:
+        result.bytes = EncodeNoteForNewFile(noteText);
+        break;
+    case txt::AppendEncoding::Refuse:
+    case txt::AppendEncoding::Broken:
+        break;
+    }
+    return result;
 }
 
 std::wstring DecodeTextFile(std::string_view bytes) {
-    const std::wstring wide = txt::StartsWithUtf8Bom(bytes) ? ui::FromUtf8(bytes.substr(txt::kUtf8Bom.size()))
-                                                             : ui::FromAnsi(bytes);
+    const txt::FileEncoding encoding = txt::DetectEncoding(bytes);
+    const std::string_view body = bytes.substr(txt::BomOf(encoding).size());
+    std::wstring wide;
+    switch (encoding) {
+    case txt::FileEncoding::Utf16LE:
+    case txt::FileEncoding::Utf16BE: {
+        const std::u16string units = txt::Utf16Units(body, encoding == txt::FileEncoding::Utf16BE);
+        wide.assign(units.begin(), units.end());
+        break;
+    }
+    case txt::FileEncoding::Utf8Bom:
+    case txt::FileEncoding::Utf8:
+        wide = ui::FromUtf8(body);
+        break;
+    case txt::FileEncoding::Ansi:
+        wide = ui::FromAnsi(body);
+        break;
+    }
     return lines::JoinFileLines(std::wstring_view(wide));
 }
 

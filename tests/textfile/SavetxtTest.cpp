@@ -4,6 +4,9 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <optional>
+#include <string_view>
+
 #include <gtest/gtest.h>
 
 #include "menu/menu_commands.h"
@@ -16,6 +19,7 @@
 
 namespace {
 
+using namespace std::string_view_literals;
 using Boxes = std::vector<DialogScript::Seen>;
 
 constexpr char kFileError[] = "File error! -- Can't use this file! or Drive!";
@@ -457,7 +461,7 @@ TEST_F(SavetxtTest, OverwriteInPlaceKeepsHeldAndHardLinkedFiles) {
 
 TEST_F(SavetxtTest, OpenReadsTheFileLineByLine) {
     struct Case {
-        const char* bytes;
+        std::string_view bytes;
         const wchar_t* text;
     };
     const Case cases[] = {
@@ -465,9 +469,14 @@ TEST_F(SavetxtTest, OpenReadsTheFileLineByLine) {
         {"", L""},
         {"one\r\n\r\nthree\r\n", L"one\r\n\r\nthree\r\n"},
         {"cr\rlf\nend", L"cr\r\nlf\nend\r\n"},
+        // Mended: UTF-8 without a mark and UTF-16 used to be read as ANSI.
+        {"caf\xC3\xA9 na\xC3\xAFve", L"caf\u00e9 na\u00efve\r\n"},
+        {"\xFF\xFEH\0i\0\r\0\n\0\xA9\x03"sv, L"Hi\r\n\u03a9\r\n"},
+        {"\xFE\xFF\0H\0i\0\r\0o"sv, L"Hi\r\no\r\n"},
+        {"\xFF\xFEH\0i"sv, L"H\ufffd\r\n"},  // the half unit shows as U+FFFD
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.bytes);
+        SCOPED_TRACE(testing::PrintToString(c.bytes));
         tf::WriteBytes(folder / "read me.txt", c.bytes);
         note.rtbMain.SetText(L"before");
         OpenOn(cmd::OpenFile, folder.path());
@@ -545,6 +554,10 @@ TEST_F(SavetxtTest, AFailedOverwriteOrAppendKeepsTheOldFile) {
         EXPECT_EQ(tf::ReadBytes(folder / "locked.txt"), "old\r\n");
         EXPECT_EQ(tf::Entries(folder.path()), std::vector<std::string>{"locked.txt"});
     }
+    // Mended: a UTF-16 file cut inside a unit took an append that read as other characters.
+    tf::WriteBytes(folder / "cut.txt", "\xFF\xFEo\0l"sv);
+    ExpectOnlyFileError(Press("cut.txt", {IDNO}), 1);
+    EXPECT_EQ(tf::ReadBytes(folder / "cut.txt"), "\xFF\xFEo\0l"sv);
 }
 
 TEST_F(SavetxtTest, AFullDiskKeepsTheOldFile) {
@@ -583,31 +596,38 @@ TEST_F(SavetxtTest, TextOutsideTheAnsiCodePage) {
     if (!utf8 && GetACP() != 1252) GTEST_SKIP() << "the byte checks are for code pages 1252 and 65001, not " << GetACP();
     struct Case {
         const char* name;
-        const char* before;  // nullptr: no such file
+        std::optional<std::string_view> before;  // none: no such file
         const wchar_t* note;
         int answer;
-        const char* after1252;  // nullptr: refused, the file unchanged
-        const char* afterUtf8;
+        std::optional<std::string_view> after1252;  // none: refused, the file unchanged
+        std::optional<std::string_view> afterUtf8;
     };
     const Case cases[] = {
-        {"fits", nullptr, L"caf\u00e9 \u20ac", IDOK, "caf\xE9 \x80\r\n", "caf\xC3\xA9 \xE2\x82\xAC\r\n"},
-        {"greek", nullptr, L"\u03a9 ok", IDOK, "\xEF\xBB\xBF\xCE\xA9 ok\r\n", "\xCE\xA9 ok\r\n"},
+        {"fits", std::nullopt, L"caf\u00e9 \u20ac", IDOK, "caf\xE9 \x80\r\n", "caf\xC3\xA9 \xE2\x82\xAC\r\n"},
+        {"greek", std::nullopt, L"\u03a9 ok", IDOK, "\xEF\xBB\xBF\xCE\xA9 ok\r\n", "\xCE\xA9 ok\r\n"},
         {"over", "old\r\n", L"\u03a9", IDYES, "\xEF\xBB\xBF\xCE\xA9\r\n", "\xCE\xA9\r\n"},
         {"ansi", "old\r\n", L"\u00e9", IDNO, "old\r\n\xE9\r\n", "old\r\n\xC3\xA9\r\n"},
-        {"ansi lossy", "old\r\n", L"\u03a9", IDNO, nullptr, "old\r\n\xCE\xA9\r\n"},
+        {"ansi lossy", "old\r\n", L"\u03a9", IDNO, std::nullopt, "old\r\n\xCE\xA9\r\n"},
         {"utf8", "\xEF\xBB\xBFold\r\n", L"\u03a9\u00e9", IDNO, "\xEF\xBB\xBFold\r\n\xCE\xA9\xC3\xA9\r\n",
          "\xEF\xBB\xBFold\r\n\xCE\xA9\xC3\xA9\r\n"},
         {"empty", "", L"\u03a9", IDNO, "\xEF\xBB\xBF\xCE\xA9\r\n", "\xCE\xA9\r\n"},
+        // Mended: UTF-8 without a mark used to take ANSI bytes, UTF-16 bytes no reader could decode.
+        {"utf8 no mark", "caf\xC3\xA9\r\n", L"na\u00efve", IDNO, "caf\xC3\xA9\r\nna\xC3\xAFve\r\n",
+         "caf\xC3\xA9\r\nna\xC3\xAFve\r\n"},
+        {"utf16le", "\xFF\xFEo\0l\0d\0\r\0\n\0"sv, L"\u03a9\u00e9", IDNO,
+         "\xFF\xFEo\0l\0d\0\r\0\n\0\xA9\x03\xE9\0\r\0\n\0"sv, "\xFF\xFEo\0l\0d\0\r\0\n\0\xA9\x03\xE9\0\r\0\n\0"sv},
+        {"utf16be", "\xFE\xFF\0o\0\r\0\n"sv, L"na\u00efve", IDNO,
+         "\xFE\xFF\0o\0\r\0\n\0n\0a\0\xEF\0v\0e\0\r\0\n"sv, "\xFE\xFF\0o\0\r\0\n\0n\0a\0\xEF\0v\0e\0\r\0\n"sv},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string file = folder / (std::string(c.name) + ".txt");
-        if (c.before) tf::WriteBytes(file, c.before);
+        if (c.before) tf::WriteBytes(file, *c.before);
         const Boxes boxes = SaveNew(folder.path(), c.name, c.note, {c.answer});
         const size_t asked = c.before ? 1 : 0;
-        if (const char* after = utf8 ? c.afterUtf8 : c.after1252) {
+        if (const std::optional<std::string_view> after = utf8 ? c.afterUtf8 : c.after1252) {
             EXPECT_EQ(boxes.size(), asked);
-            EXPECT_EQ(tf::ReadBytes(file), after);
+            EXPECT_EQ(tf::ReadBytes(file), *after);
         } else {
             // Mended: the refusal used to call the file or drive broken.
             ASSERT_EQ(boxes.size(), asked + 1);
@@ -615,14 +635,17 @@ TEST_F(SavetxtTest, TextOutsideTheAnsiCodePage) {
                       "The note holds characters that this file's encoding cannot keep, so nothing was added to the "
                       "file.\r\n\r\nSave the note as a new file instead.",
                       "Cannot Add to this File!", MB_OK | MB_ICONEXCLAMATION);
-            EXPECT_EQ(tf::ReadBytes(file), c.before);
+            EXPECT_EQ(tf::ReadBytes(file), *c.before);
             EXPECT_TRUE(form().IsLoaded());
             DestroyWindow(form().hWnd());
         }
     }
-    // Opened again: UTF-8 behind its mark, ANSI otherwise.
+    // Opened again: by the mark, else as UTF-8 when the bytes are UTF-8, else as ANSI.
     for (const auto& [name, text] : {std::pair{"greek", L"\u03a9 ok\r\n"}, std::pair{"fits", L"caf\u00e9 \u20ac\r\n"},
-                                     std::pair{"utf8", L"old\r\n\u03a9\u00e9\r\n"}}) {
+                                     std::pair{"utf8", L"old\r\n\u03a9\u00e9\r\n"},
+                                     std::pair{"utf8 no mark", L"caf\u00e9\r\nna\u00efve\r\n"},
+                                     std::pair{"utf16le", L"old\r\n\u03a9\u00e9\r\n"},
+                                     std::pair{"utf16be", L"o\r\nna\u00efve\r\n"}}) {
         OpenOn(cmd::OpenFile, folder.path());
         EXPECT_TRUE(Press(name).empty());
         EXPECT_EQ(note.rtbMain.Text(), text) << name;
