@@ -1,6 +1,6 @@
 // Any pattern and any date: no crash, and the known elements come out right.
 #include "fuzz_input.h"
-#include "platform/date_pattern.h"
+#include "platform/text/date_pattern.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzInput input(data, size);

@@ -1,7 +1,7 @@
 // Laying a page of text out for the printer: lines in order, nothing lost or
 // drawn twice, nothing wider than the page unless one character is.
 #include "fuzz_input.h"
-#include "platform/print_layout.h"
+#include "platform/print/print_layout.h"
 
 namespace {
 int CharWidth(wchar_t c) { return 1 + static_cast<int>(c % 7); }

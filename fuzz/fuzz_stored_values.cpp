@@ -1,17 +1,12 @@
-// Values read back from the registry: the text rule, colour ids and program paths.
+// Values read back from the registry: colour ids and program paths.
 #include <charconv>
 
 #include "fuzz_input.h"
 #include "note/note_colors.h"
 #include "note/program_location.h"
-#include "platform/registry_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string in(reinterpret_cast<const char*>(data), size);
-    const std::string text = modRegistry::RegBufferToText(in);
-    FUZZ_CHECK(text.find('\0') == std::string::npos);
-    FUZZ_CHECK(in.compare(0, text.size(), text) == 0);
-    FUZZ_CHECK(text.size() == in.size() || in[text.size()] == '\0');
+    const std::string text(reinterpret_cast<const char*>(data), size);
 
     if (const auto id = note::ParseColorId(text)) {
         // A number is only accepted in its plain decimal form (a leading zero or minus aside).

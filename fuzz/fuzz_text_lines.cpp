@@ -1,6 +1,6 @@
 // Splitting a file into lines and joining them for the note.
 #include "fuzz_input.h"
-#include "platform/text_lines.h"
+#include "textfile/text_lines.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string in(reinterpret_cast<const char*>(data), size);

@@ -3,8 +3,8 @@
 #include <objbase.h>
 
 #include "note/COutlookNote.h"
-#include "platform/late_loading.h"
-#include "platform/program_windows.h"
+#include "platform/win/late_bound.h"
+#include "platform/win/program_windows.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     late::LoadOnlyFromSystemFolder();

@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "mail/mailto.h"
-#include "platform/ansi_text.h"
-#include "platform/dpi.h"
-#include "platform/message_boxes.h"
-#include "platform/program_windows.h"
-#include "platform/shell_services.h"
-#include "platform/user_dates.h"
+#include "platform/text/ansi_text.h"
+#include "platform/win/dpi.h"
+#include "platform/win/message_boxes.h"
+#include "platform/win/program_windows.h"
+#include "platform/win/late_bound.h"
+#include "platform/text/user_dates.h"
 
 static_assert(sizeof(void*) != 4 || frmSendEmail::kOpenFileNameSize == 76);
 static_assert(frmSendEmail::kOpenFileNameSize == offsetof(OPENFILENAMEA, pvReserved));
@@ -77,7 +77,7 @@ void frmSendEmail::Show(INoteText& note) {
 bool frmSendEmail::Create() {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     const RECT frame = ui::FrameForClient(kClientWidth, kClientHeight, style, 0, ui::SystemDpi());
-    shell::InitCommonControlsOnce();
+    late::InitCommonControlsOnce();
     // No owner: the composer stays open when the note closes.
     if (!CreateFrame(kClassName, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), 0, "SendEmail", style, frame))
         return false;
@@ -266,7 +266,7 @@ void frmSendEmail::OnSendClick() {
         Message(kTooLong, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    const HINSTANCE result = shell::ShellExecuteA(m_hwnd, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const HINSTANCE result = late::ShellExecuteA(m_hwnd, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     if (reinterpret_cast<INT_PTR>(result) <= 32) Message(kNotStarted, MB_OK | MB_ICONEXCLAMATION);
 }
 

@@ -7,11 +7,11 @@
 #include <cstddef>
 #include <string>
 
-#include "platform/BaseWindow.h"
+#include "platform/win/BaseWindow.h"
 #include "platform/INoteText.h"
-#include "platform/TwipsLayout.h"
-#include "platform/shell_services.h"
-#include "platform/handles.h"
+#include "platform/win/TwipsLayout.h"
+#include "platform/win/late_bound.h"
+#include "platform/win/handles.h"
 
 class frmSendEmail : public BaseWindow<frmSendEmail> {
 public:
@@ -27,8 +27,8 @@ public:
     void FindActualFileName();
 
     // The open-file dialog the attach button shows; tests may put their own here.
-    using OpenFileDialogFn = BOOL(WINAPI*)(LPOPENFILENAMEA);
-    static inline OpenFileDialogFn OpenFileDialog = &shell::GetOpenFileNameA;
+    using OpenFileDialogFn = decltype(&::GetOpenFileNameA);
+    static inline OpenFileDialogFn OpenFileDialog = &late::GetOpenFileNameA;
 
     // The record size given to the dialog: the form without the three trailing
     // fields of later systems (76 bytes on 32-bit Windows).

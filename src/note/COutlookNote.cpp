@@ -6,10 +6,10 @@
 
 #include "menu/menu_commands.h"
 #include "note/note_layout.h"
-#include "platform/TwipsLayout.h"
-#include "platform/dpi.h"
-#include "platform/message_boxes.h"
-#include "platform/program_windows.h"
+#include "platform/win/TwipsLayout.h"
+#include "platform/win/dpi.h"
+#include "platform/win/message_boxes.h"
+#include "platform/win/program_windows.h"
 
 namespace {
 

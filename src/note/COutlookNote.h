@@ -10,10 +10,10 @@
 #include "menu/CPopupMenu.h"
 #include "note/modMain.h"
 #include "note/note_parts.h"
-#include "platform/BaseWindow.h"
+#include "platform/win/BaseWindow.h"
 #include "platform/INoteText.h"
 #include "platform/RichTextBox.h"
-#include "platform/handles.h"
+#include "platform/win/handles.h"
 
 class CNoteAccessible;
 // Cuts the note's accessible object off from the note and drops the note's reference.

@@ -7,8 +7,8 @@
 #include <new>
 
 #include "note/COutlookNote.h"
-#include "platform/shell_services.h"
-#include "platform/ansi_text.h"
+#include "platform/win/late_bound.h"
+#include "platform/text/ansi_text.h"
 
 static_assert(static_cast<long>(PartRole::TitleBar) == ROLE_SYSTEM_TITLEBAR);
 static_assert(static_cast<long>(PartRole::Grip) == ROLE_SYSTEM_GRIP);
@@ -40,7 +40,7 @@ void SetI4(VARIANT* v, long value) {
 }
 
 HRESULT SetText(BSTR* out, const std::string& text) {
-    *out = shell::SysAllocString(ui::FromAnsi(text).c_str());
+    *out = late::SysAllocString(ui::FromAnsi(text).c_str());
     return *out ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -102,7 +102,7 @@ public:
         if (!parent) return E_POINTER;
         *parent = nullptr;
         if (!m_note) return RPC_E_DISCONNECTED;
-        return shell::CreateStdAccessibleObject(m_note->hWnd(), OBJID_WINDOW, __uuidof(IDispatch),
+        return late::CreateStdAccessibleObject(m_note->hWnd(), OBJID_WINDOW, __uuidof(IDispatch),
                                                 reinterpret_cast<void**>(parent));
     }
 
@@ -326,7 +326,7 @@ private:
 
     // The text area's own accessible object, as the control presents itself.
     HRESULT TextAreaDispatch(IDispatch** object) const {
-        return shell::AccessibleObjectFromWindow(m_note->rtbMain.hWnd(), static_cast<DWORD>(OBJID_CLIENT),
+        return late::AccessibleObjectFromWindow(m_note->rtbMain.hWnd(), static_cast<DWORD>(OBJID_CLIENT),
                                                  __uuidof(IDispatch), reinterpret_cast<void**>(object));
     }
 
@@ -348,7 +348,7 @@ private:
     template <typename Ask>
     HRESULT AskTextArea(Ask ask) const {
         IAccessible* raw = nullptr;
-        const HRESULT hr = shell::AccessibleObjectFromWindow(m_note->rtbMain.hWnd(), static_cast<DWORD>(OBJID_CLIENT),
+        const HRESULT hr = late::AccessibleObjectFromWindow(m_note->rtbMain.hWnd(), static_cast<DWORD>(OBJID_CLIENT),
                                                              kIidAccessible, reinterpret_cast<void**>(&raw));
         const unique_com<IAccessible> object(raw);
         return FAILED(hr) ? hr : ask(*object.get());
@@ -377,7 +377,7 @@ LRESULT COutlookNote::OnGetObject(WPARAM flags, LPARAM objectId) {
         return DefWindowProcA(m_hwnd, WM_GETOBJECT, flags, objectId);
     if (!m_accessible) m_accessible.reset(new (std::nothrow) CNoteAccessible(*this));
     if (!m_accessible) return DefWindowProcA(m_hwnd, WM_GETOBJECT, flags, objectId);
-    return shell::LresultFromObject(kIidAccessible, flags, static_cast<IAccessible*>(m_accessible.get()));
+    return late::LresultFromObject(kIidAccessible, flags, static_cast<IAccessible*>(m_accessible.get()));
 }
 
 void COutlookNote::PostPartAction(PartAction action) {

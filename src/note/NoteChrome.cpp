@@ -4,7 +4,7 @@
 
 #include "note/COutlookNote.h"
 #include "note/note_layout.h"
-#include "platform/user_dates.h"
+#include "platform/text/user_dates.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "note/COutlookNote.h"
 #include "note/program_location.h"
 #include "platform/modRegistry.h"
-#include "platform/message_boxes.h"
+#include "platform/win/message_boxes.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // "Pr&int...": the note on the default printer after the user confirms.
 #include "note/COutlookNote.h"
 #include "platform/modPrintRTB.h"
-#include "platform/message_boxes.h"
+#include "platform/win/message_boxes.h"
 
 void COutlookNote::PrintNote() {
     const int answer =

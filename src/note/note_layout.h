@@ -1,7 +1,7 @@
 #pragma once
 // Where the note's painted chrome and its text area go for a client size.
 #include "note/modMain.h"
-#include "platform/units.h"
+#include "platform/win/units.h"
 
 struct NoteLayout {
     Rect TitleRect, MenuIconRect, MinRect, CloseRect, DateRect, SizeGripRect;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/ascii.h"
+#include "platform/text/ascii.h"
 
 namespace note {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/late_loading.h"
+#include "platform/win/late_bound.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/program_windows.h"
+#include "platform/win/program_windows.h"
 
 namespace modMsgBox {
 

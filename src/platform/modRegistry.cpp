@@ -1,7 +1,6 @@
 #include "platform/modRegistry.h"
 
-#include "platform/handles.h"
-#include "platform/registry_text.h"
+#include "platform/win/handles.h"
 
 namespace modRegistry {
 
@@ -21,7 +20,8 @@ std::string ReadRegString(HKEY root, std::string_view keyPath, std::string_view 
         return {};
     // A value rewritten between the probe and the read is taken as unreadable.
     if (read != size || scratchType != REG_SZ) return {};
-    return modRegistry::RegBufferToText(buffer);
+    // The text before the first NUL, or the whole buffer when it holds none.
+    return buffer.substr(0, buffer.find('\0'));
 }
 
 void WriteRegString(HKEY root, std::string_view keyPath, std::string_view valueName, std::string_view text) {

@@ -1,28 +1,23 @@
+# Handle-free logic of the platform: code pages, date patterns, units and the page layout.
 target_sources(scrivlet_core PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/code_pages.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/date_pattern.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/registry_text.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/text_lines.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/units.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/text/code_pages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/text/date_pattern.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/win/units.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/print/print_layout.cpp)
 if(WIN32)
   target_sources(scrivlet_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/modMsgBox.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/modPrintRTB.cpp
     ${CMAKE_CURRENT_LIST_DIR}/modRegistry.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RichTextBox.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/shell_services.cpp
     ${CMAKE_CURRENT_LIST_DIR}/text_files.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/TwipsLayout.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ansi_text.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/dpi.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/late_loading.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/message_boxes.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/program_windows.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/user_dates.cpp)
-endif()
-target_sources(scrivlet_core PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/print_layout.cpp)
-if(WIN32)
-  target_sources(scrivlet_app PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/modPrintRTB.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/print_pages.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/print/print_job.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/print/print_pages.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/text/ansi_text.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/text/user_dates.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/dpi.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/late_bound.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/message_boxes.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/program_windows.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win/TwipsLayout.cpp)
 endif()

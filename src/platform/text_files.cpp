@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/handles.h"
-#include "platform/ansi_text.h"
+#include "platform/win/handles.h"
+#include "platform/text/ansi_text.h"
 
 namespace files {
 

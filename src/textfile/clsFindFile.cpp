@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "platform/message_boxes.h"
-#include "platform/user_dates.h"
+#include "platform/win/message_boxes.h"
+#include "platform/text/user_dates.h"
 #include "textfile/ole_date.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/handles.h"
+#include "platform/win/handles.h"
 
 class clsFindFile {
 public:

@@ -4,11 +4,11 @@
 #include <exception>
 #include <utility>
 
-#include "platform/shell_services.h"
+#include "platform/win/late_bound.h"
 #include "platform/text_files.h"
-#include "platform/dpi.h"
-#include "platform/message_boxes.h"
-#include "platform/program_windows.h"
+#include "platform/win/dpi.h"
+#include "platform/win/message_boxes.h"
+#include "platform/win/program_windows.h"
 #include "textfile/modBrowser.h"
 #include "textfile/note_text_codec.h"
 #include "textfile/txt_rules.h"
@@ -84,7 +84,7 @@ bool frmSavetxt::Create(int mode) {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_CONTROLPARENT;
     const RECT frame = ui::FrameForClient(kClientWidth, kClientHeight, style, exStyle, ui::SystemDpi());
-    shell::InitCommonControlsOnce();
+    late::InitCommonControlsOnce();
     if (!CreateFrame(kClassName, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), exStyle, "", style, frame))
         return false;
     ui::FitFrameToWindowDpi(m_hwnd, kClientWidth, kClientHeight, true);

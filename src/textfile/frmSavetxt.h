@@ -11,10 +11,10 @@
 #include <string_view>
 
 #include "menu/menu_commands.h"
-#include "platform/BaseWindow.h"
+#include "platform/win/BaseWindow.h"
 #include "platform/INoteText.h"
-#include "platform/TwipsLayout.h"
-#include "platform/handles.h"
+#include "platform/win/TwipsLayout.h"
+#include "platform/win/handles.h"
 #include "platform/text_files.h"
 #include "textfile/clsFindFile.h"
 

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "platform/shell_services.h"
+#include "platform/win/late_bound.h"
 
 namespace modBrowser {
 
@@ -20,11 +20,11 @@ std::string BrowseForFolder(HWND hwndOwner, std::string_view strTitle) {
     info.lpfn = nullptr;
     info.lParam = 0;
     info.iImage = 0;
-    PIDLIST_ABSOLUTE items = shell::SHBrowseForFolderA(&info);
+    PIDLIST_ABSOLUTE items = late::SHBrowseForFolderA(&info);
     if (!items) return {};
     char path[MAX_PATH];
     std::memset(path, 0, sizeof path);
-    shell::SHGetPathFromIDListA(items, path);  // leaves the buffer all NUL for an item with no path
+    late::SHGetPathFromIDListA(items, path);  // leaves the buffer all NUL for an item with no path
     CoTaskMemFree(items);
     return std::string(path, strnlen(path, sizeof path));
 }

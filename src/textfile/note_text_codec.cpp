@@ -1,7 +1,7 @@
 #include "textfile/note_text_codec.h"
 
-#include "platform/text_lines.h"
-#include "platform/ansi_text.h"
+#include "textfile/text_lines.h"
+#include "platform/text/ansi_text.h"
 
 namespace txt {
 

@@ -1,6 +1,6 @@
 #include "textfile/txt_rules.h"
 
-#include "platform/ascii.h"
+#include "platform/text/ascii.h"
 
 namespace txt {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "platform/print_layout.h"
-#include "platform/units.h"
+#include "platform/print/print_layout.h"
+#include "platform/win/units.h"
 
 namespace {
 

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/code_pages.h"
-#include "platform/registry_text.h"
-#include "platform/text_lines.h"
+#include "platform/text/code_pages.h"
+#include "textfile/text_lines.h"
 
 namespace {
 
@@ -20,14 +19,6 @@ TEST(JoinFileLines, LineEndsAndTheLastLine) {
     };
     for (const auto& c : cases) EXPECT_EQ(lines::JoinFileLines(std::string_view(c.in)), c.out) << c.in;
     EXPECT_EQ(lines::JoinFileLines(std::wstring_view(L"\u00e9\rz")), L"\u00e9\r\nz\r\n");
-}
-
-TEST(RegBufferToText, StopsAtTheFirstNul) {
-    EXPECT_EQ(modRegistry::RegBufferToText(std::string_view("2204", 4)), "2204");
-    EXPECT_EQ(modRegistry::RegBufferToText(std::string_view("2204\0", 5)), "2204");
-    EXPECT_EQ(modRegistry::RegBufferToText(std::string_view("ab\0cd", 5)), "ab");
-    EXPECT_EQ(modRegistry::RegBufferToText(std::string_view("\0", 1)), "");
-    EXPECT_EQ(modRegistry::RegBufferToText(""), "");
 }
 
 // WideCharToMultiByte's documented rule: the code pages that take no flags, and

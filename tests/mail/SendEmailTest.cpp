@@ -16,7 +16,7 @@
 #include "mail/frmSendEmail.h"
 #include "menu/menu_commands.h"
 #include "note/COutlookNote.h"
-#include "platform/handles.h"
+#include "platform/win/handles.h"
 #include "support/dialog_script.h"
 #include "support/test_support.h"
 

@@ -9,7 +9,7 @@
 #include "note/COutlookNote.h"
 #include "textfile/frmSavetxt.h"
 #include "note/note_layout.h"
-#include "platform/dpi.h"
+#include "platform/win/dpi.h"
 #include "support/test_support.h"
 
 using namespace std::chrono_literals;

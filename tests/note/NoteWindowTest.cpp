@@ -11,7 +11,7 @@
 
 #include "menu/menu_commands.h"
 #include "note/COutlookNote.h"
-#include "platform/handles.h"
+#include "platform/win/handles.h"
 #include "platform/modRegistry.h"
 #include "support/dialog_script.h"
 #include "support/test_support.h"

@@ -13,10 +13,10 @@
 #include "platform/modMsgBox.h"
 #include "platform/modRegistry.h"
 #include "platform/text_files.h"
-#include "platform/ansi_text.h"
-#include "platform/late_loading.h"
-#include "platform/message_boxes.h"
-#include "platform/program_windows.h"
+#include "platform/text/ansi_text.h"
+#include "platform/win/late_bound.h"
+#include "platform/win/message_boxes.h"
+#include "platform/win/program_windows.h"
 #include "support/dialog_script.h"
 #include "support/test_support.h"
 
@@ -57,6 +57,10 @@ TEST_F(RegistryTest, ValuesOfOtherWritersAndTypes) {
     const DWORD number = 203;
     RawWrite("Number", REG_DWORD, &number, sizeof number);
     RawWrite("Inner", REG_SZ, "ab\0cd", 5);
+    RawWrite("NoNul", REG_SZ, "2204", 4);
+    RawWrite("OnlyNul", REG_SZ, "", 1);
+    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, kKey, "NoNul"), "2204");
+    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, kKey, "OnlyNul"), "");
     EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, kKey, "WithNul"), "abc");
     EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, kKey, "Expand"), "");
     EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, kKey, "Number"), "");

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "platform/RichTextBox.h"
-#include "platform/handles.h"
-#include "platform/print_pages.h"
+#include "platform/win/handles.h"
+#include "platform/print/print_pages.h"
 
 namespace {
 

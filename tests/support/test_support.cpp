@@ -5,8 +5,8 @@
 
 #include <map>
 
-#include "platform/handles.h"
-#include "platform/program_windows.h"
+#include "platform/win/handles.h"
+#include "platform/win/program_windows.h"
 
 namespace testsupport {
 

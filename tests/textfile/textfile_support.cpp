@@ -6,7 +6,7 @@
 #include <chrono>
 #include <stdexcept>
 
-#include "platform/handles.h"
+#include "platform/win/handles.h"
 
 namespace tf {
 

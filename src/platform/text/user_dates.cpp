@@ -1,4 +1,4 @@
-#include "platform/user_dates.h"
+#include "platform/text/user_dates.h"
 
 namespace ui {
 

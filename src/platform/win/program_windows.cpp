@@ -1,8 +1,8 @@
-#include "platform/program_windows.h"
+#include "platform/win/program_windows.h"
 
 #include <vector>
 
-#include "platform/late_loading.h"
+#include "platform/win/late_bound.h"
 
 namespace ui {
 
@@ -54,13 +54,11 @@ std::string ProgramFolder() {
 }
 
 ShutdownBlock::ShutdownBlock(HWND hwnd, const wchar_t* reason) : hwnd_(hwnd), set_(false) {
-    static const auto create = late::Function<BOOL(WINAPI*)(HWND, LPCWSTR)>("user32.dll", "ShutdownBlockReasonCreate");
-    set_ = create && create(hwnd_, reason);
+    set_ = late::ShutdownBlockReasonCreate(hwnd_, reason) != FALSE;
 }
 
 ShutdownBlock::~ShutdownBlock() {
-    static const auto destroy = late::Function<BOOL(WINAPI*)(HWND)>("user32.dll", "ShutdownBlockReasonDestroy");
-    if (set_ && destroy) destroy(hwnd_);
+    if (set_) late::ShutdownBlockReasonDestroy(hwnd_);
 }
 
 namespace {

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/handles.h"
-#include "platform/modPrintRTB.h"
+#include "platform/print/print_job.h"
+#include "platform/win/handles.h"
 
 class CRichTextBox;
 

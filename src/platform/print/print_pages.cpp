@@ -1,12 +1,12 @@
-#include "platform/print_pages.h"
+#include "platform/print/print_pages.h"
 
 #include <algorithm>
 #include <string>
 #include <utility>
 
 #include "platform/RichTextBox.h"
-#include "platform/print_layout.h"
-#include "platform/units.h"
+#include "platform/print/print_layout.h"
+#include "platform/win/units.h"
 
 namespace print_pages {
 

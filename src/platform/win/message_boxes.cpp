@@ -1,8 +1,8 @@
-#include "platform/message_boxes.h"
+#include "platform/win/message_boxes.h"
 
 #include <vector>
 
-#include "platform/program_windows.h"
+#include "platform/win/program_windows.h"
 
 namespace ui {
 

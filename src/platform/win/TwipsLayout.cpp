@@ -1,4 +1,4 @@
-#include "platform/TwipsLayout.h"
+#include "platform/win/TwipsLayout.h"
 
 void CTwipsLayout::Add(HWND control, int left, int top, int width, int height, size_t font) {
     m_controls.push_back({control, left, top, width, height, font});

@@ -1,4 +1,4 @@
-#include "platform/code_pages.h"
+#include "platform/text/code_pages.h"
 
 namespace codepage {
 

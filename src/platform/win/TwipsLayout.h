@@ -6,7 +6,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "platform/units.h"
+#include "platform/win/units.h"
 
 class CTwipsLayout {
 public:

@@ -1,4 +1,4 @@
-#include "platform/text_lines.h"
+#include "textfile/text_lines.h"
 
 namespace lines {
 

@@ -9,8 +9,8 @@
 #include <exception>
 #include <string>
 
-#include "platform/message_boxes.h"
-#include "platform/program_windows.h"
+#include "platform/win/message_boxes.h"
+#include "platform/win/program_windows.h"
 
 template <class Derived>
 class BaseWindow {

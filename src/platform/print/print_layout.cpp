@@ -1,8 +1,8 @@
-#include "platform/print_layout.h"
+#include "platform/print/print_layout.h"
 
 #include <algorithm>
 
-#include "platform/units.h"
+#include "platform/win/units.h"
 
 namespace print_layout {
 

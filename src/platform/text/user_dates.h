@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/date_pattern.h"
+#include "platform/text/date_pattern.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "platform/units.h"
+#include "platform/win/units.h"
 
 int MulDivRounded(int value, int numerator, int denominator) {
     if (denominator <= 0) return 0;

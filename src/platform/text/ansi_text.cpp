@@ -1,8 +1,8 @@
-#include "platform/ansi_text.h"
+#include "platform/text/ansi_text.h"
 
 #include <algorithm>
 
-#include "platform/code_pages.h"
+#include "platform/text/code_pages.h"
 
 namespace ui {
 

@@ -1,7 +1,7 @@
-#include "platform/dpi.h"
+#include "platform/win/dpi.h"
 
-#include "platform/TwipsLayout.h"
-#include "platform/late_loading.h"
+#include "platform/win/TwipsLayout.h"
+#include "platform/win/late_bound.h"
 
 namespace ui {
 
@@ -14,8 +14,7 @@ int SystemDpi() {
 
 namespace {
 int MonitorDpiOf(HWND hwnd) {
-    static const auto getDpiForWindow = late::Function<UINT(WINAPI*)(HWND)>("user32.dll", "GetDpiForWindow");
-    const UINT dpi = getDpiForWindow && hwnd ? getDpiForWindow(hwnd) : 0;
+    const UINT dpi = hwnd ? late::GetDpiForWindow(hwnd) : 0;
     return dpi ? static_cast<int>(dpi) : SystemDpi();
 }
 }  // namespace
@@ -32,9 +31,7 @@ HFONT CreatePointFont(const char* face, int centipoints, bool bold, int dpi) {
 }
 
 void AdjustFrameForDpi(RECT* rect, DWORD style, DWORD exStyle, int dpi) {
-    static const auto adjustForDpi =
-        late::Function<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("user32.dll", "AdjustWindowRectExForDpi");
-    if (!adjustForDpi || !adjustForDpi(rect, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+    if (!late::AdjustWindowRectExForDpi(rect, style, FALSE, exStyle, static_cast<UINT>(dpi)))
         AdjustWindowRectEx(rect, style, FALSE, exStyle);
 }
 
