@@ -62,16 +62,14 @@ bool frmSendEmail::RunningUnderWine() {
 std::size_t frmSendEmail::UrlLimit() { return mailto::UrlLimit(RunningUnderWine()); }
 
 void frmSendEmail::Show(INoteText& note) {
-    if (!m_hwnd) {
-        if (!Create()) return;
-        OnLoad(note);
-        ShowWindow(m_hwnd, SW_SHOWNORMAL);
-    } else if (IsIconic(m_hwnd)) {
-        ShowWindow(m_hwnd, SW_RESTORE);
+    frmSendEmail& form = Instance();
+    if (!form.m_hwnd) {
+        if (!form.Create()) return;
+        form.OnLoad(note);
+        ShowWindow(form.m_hwnd, SW_SHOWNORMAL);
     }
     // To the front and active: Activate puts the focus into the To box.
-    SetForegroundWindow(m_hwnd);
-    SetActiveWindow(m_hwnd);
+    ui::BringToFront(form.m_hwnd);
 }
 
 bool frmSendEmail::Create() {
@@ -91,8 +89,7 @@ LRESULT frmSendEmail::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return OnCreate() ? 0 : -1;
     case WM_ACTIVATE:
         if (LOWORD(wp) == WA_INACTIVE) {
-            const HWND focus = GetFocus();
-            if (focus && IsChild(m_hwnd, focus)) m_focus = focus;
+            m_form.Leave(m_hwnd);
         } else if (!HIWORD(wp)) {
             OnActivate(reinterpret_cast<HWND>(lp));
             return 0;
@@ -119,18 +116,6 @@ LRESULT frmSendEmail::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(m_hwnd, msg, wp, lp);
 }
 
-HWND frmSendEmail::MakeChild(DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int id, int left,
-                             int top, int width, int height, HFONT font) {
-    // Wide controls: the note's text reaches the URL encoder without loss.
-    const HWND child = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, Px(left), Px(top),
-                                       Px(width), Px(height), m_hwnd,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ui::ProgramInstance(),
-                                       nullptr);
-    if (child) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    m_layout.Add(child, left, top, width, height, font == m_boldFont.get() ? 1 : 0);
-    return child;
-}
-
 void frmSendEmail::MakeFonts() {
     m_defaultFont.reset(ui::CreatePointFont("MS Sans Serif", 825, false, m_dpi));
     m_boldFont.reset(ui::CreatePointFont("MS Sans Serif", 975, true, m_dpi));
@@ -139,53 +124,42 @@ void frmSendEmail::MakeFonts() {
 void frmSendEmail::OnDpiChanged(int dpi, const RECT& suggested) {
     m_dpi = dpi;
     MakeFonts();
-    m_layout.Apply(m_dpi, {m_defaultFont.get(), m_boldFont.get()});
+    m_form.Relayout(m_dpi, {m_defaultFont.get(), m_boldFont.get()});
     MoveTo(suggested);
 }
 
 bool frmSendEmail::OnCreate() {
     m_dpi = ui::WindowDpi(m_hwnd);
     MakeFonts();
-    m_menuBrush.reset(CreateSolidBrush(GetSysColor(COLOR_MENU)));
-    m_cyanBrush.reset(CreateSolidBrush(kCyan));
-    m_inverseBrush.reset(CreateSolidBrush(GetSysColor(COLOR_WINDOWTEXT)));
-
-    const HFONT normal = m_defaultFont.get();
-    const HFONT bold = m_boldFont.get();
-    const DWORD box = WS_TABSTOP | ES_AUTOHSCROLL;
-    const DWORD edge = WS_EX_CLIENTEDGE;
-    // Created in tab order: the z-order of the children is the order the Tab key visits them.
-    txtCC = MakeChild(edge, L"EDIT", L"", box, kIdCC, 1320, 600, 3015, 375, normal);
-    txtBCC = MakeChild(edge, L"EDIT", L"", box, kIdBCC, 1320, 1080, 3015, 375, normal);
-    txtSubject = MakeChild(edge, L"EDIT", L"", box, kIdSubject, 1320, 1560, 3015, 375, bold);
-    txtMainAddresses = MakeChild(edge, L"EDIT", L"", box, kIdTo, 1320, 120, 3015, 375, bold);
-    txtAttachmentFileLocation = MakeChild(edge, L"EDIT", L"", box, kIdAttachment, 1320, 5280, 3015, 375, normal);
-    cmdSendIt = MakeChild(0, L"BUTTON", L"Sending E-mail...", WS_TABSTOP | BS_PUSHBUTTON, kIdSend, 1440, 5760, 3015,
-                          375, normal);
-    static constexpr struct {
-        const wchar_t* text;
-        int top, width;
-    } kLabels[5] = {{L"To:", 120, 975},
-                    {L"Carbon Copy:", 600, 975},
-                    {L"Blind Copy:", 1080, 975},
-                    {L"Subject :", 1560, 975},
-                    {L"Body Message:", 2160, 1095}};
-    // One line each: where a wider face stands in for the font, the label's end is clipped, not wrapped out of sight.
-    for (int i = 0; i < 5; ++i)
-        Label1[i] = MakeChild(0, L"STATIC", kLabels[i].text, SS_LEFTNOWORDWRAP, kIdLabel0 + i, 120,
-                              kLabels[i].top, kLabels[i].width, 255, normal);
-    txtmessage = MakeChild(edge, L"EDIT", L"", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL,
-                           kIdMessage, 1320, 2160, 3015, 2895, normal);
-    cmdFileAttached = MakeChild(0, L"BUTTON", L"Attach File:", WS_TABSTOP | BS_PUSHBUTTON, kIdAttachButton, 120, 5280,
-                                1095, 375, normal);
-
-    for (HWND edit : {txtCC, txtBCC, txtSubject, txtMainAddresses, txtAttachmentFileLocation, txtmessage}) {
-        if (!edit) return false;
+    constexpr DWORD kBox = WS_TABSTOP | ES_AUTOHSCROLL, kEdge = WS_EX_CLIENTEDGE;
+    constexpr size_t kNormal = 0, kBold = 1;
+    const Shade ink = SystemShade(COLOR_WINDOWTEXT), menu = SystemShade(COLOR_MENU), cyan = FixedShade(kCyan);
+    // One line each: where a wider face stands in for the font, a label's end is clipped, not wrapped out of sight.
+    constexpr DWORD kLabel = SS_LEFTNOWORDWRAP;
+    // In tab order.
+    const CForm::Row rows[] = {
+        {&txtCC, L"EDIT", L"", kBox, kEdge, kIdCC, 1320, 600, 3015, 375, kNormal, true, ink, cyan},
+        {&txtBCC, L"EDIT", L"", kBox, kEdge, kIdBCC, 1320, 1080, 3015, 375, kNormal, true, ink, cyan},
+        {&txtSubject, L"EDIT", L"", kBox, kEdge, kIdSubject, 1320, 1560, 3015, 375, kBold, true, ink, menu},
+        {&txtMainAddresses, L"EDIT", L"", kBox, kEdge, kIdTo, 1320, 120, 3015, 375, kBold, true, ink, menu},
+        {&txtAttachmentFileLocation, L"EDIT", L"", kBox, kEdge, kIdAttachment, 1320, 5280, 3015, 375, kNormal, true,
+         ink, cyan},
+        {&cmdSendIt, L"BUTTON", L"Sending E-mail...", WS_TABSTOP | BS_PUSHBUTTON, 0, kIdSend, 1440, 5760, 3015, 375,
+         kNormal},
+        {&Label1[0], L"STATIC", L"To:", kLabel, 0, kIdLabel0, 120, 120, 975, 255, kNormal},
+        {&Label1[1], L"STATIC", L"Carbon Copy:", kLabel, 0, kIdLabel0 + 1, 120, 600, 975, 255, kNormal},
+        {&Label1[2], L"STATIC", L"Blind Copy:", kLabel, 0, kIdLabel0 + 2, 120, 1080, 975, 255, kNormal},
+        {&Label1[3], L"STATIC", L"Subject :", kLabel, 0, kIdLabel0 + 3, 120, 1560, 975, 255, kNormal},
+        {&Label1[4], L"STATIC", L"Body Message:", kLabel, 0, kIdLabel0 + 4, 120, 2160, 1095, 255, kNormal},
+        // White on black: the inverse of the system's window colours.
+        {&txtmessage, L"EDIT", L"", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL, kEdge,
+         kIdMessage, 1320, 2160, 3015, 2895, kNormal, true, SystemShade(COLOR_WINDOW), ink},
+        {&cmdFileAttached, L"BUTTON", L"Attach File:", WS_TABSTOP | BS_PUSHBUTTON, 0, kIdAttachButton, 120, 5280, 1095,
+         375, kNormal},
+    };
+    if (!m_form.Create(m_hwnd, m_dpi, rows, {m_defaultFont.get(), m_boldFont.get()})) return false;
+    for (HWND edit : {txtCC, txtBCC, txtSubject, txtMainAddresses, txtAttachmentFileLocation, txtmessage})
         SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);  // no limit below the system's own: nothing is cut
-    }
-    for (HWND control : Label1)
-        if (!control) return false;
-    if (!cmdSendIt || !cmdFileAttached) return false;
     ui::AddModelessWindow(m_hwnd);  // Tab and Shift+Tab move between the boxes
     return true;
 }
@@ -221,9 +195,10 @@ void frmSendEmail::OnActivate(HWND previous) {
     if (previous) GetWindowThreadProcessId(previous, &process);
     const bool fromOtherProgramWindow =
         process == GetCurrentProcessId() && GetAncestor(previous, GA_ROOTOWNER) != m_hwnd;
-    const bool restore = m_activated && !fromOtherProgramWindow && m_focus && IsWindow(m_focus);
+    const HWND focus = m_form.LastFocus();
+    const bool restore = m_activated && !fromOtherProgramWindow && focus;
     m_activated = true;
-    SetFocus(restore ? m_focus : txtMainAddresses);
+    SetFocus(restore ? focus : txtMainAddresses);
 }
 
 void frmSendEmail::OnAttachClick() {
@@ -275,21 +250,7 @@ int frmSendEmail::Message(const char* text, UINT flags) const {
 }
 
 LRESULT frmSendEmail::OnCtlColor(UINT msg, HDC dc, HWND control) {
-    if (control == txtmessage) {
-        SetTextColor(dc, GetSysColor(COLOR_WINDOW));
-        SetBkColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<LRESULT>(m_inverseBrush.get());
-    }
-    if (control == txtMainAddresses || control == txtSubject) {
-        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        SetBkColor(dc, GetSysColor(COLOR_MENU));
-        return reinterpret_cast<LRESULT>(m_menuBrush.get());
-    }
-    if (control == txtCC || control == txtBCC || control == txtAttachmentFileLocation) {
-        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        SetBkColor(dc, kCyan);
-        return reinterpret_cast<LRESULT>(m_cyanBrush.get());
-    }
+    if (const HBRUSH brush = m_form.Paint(control, dc)) return reinterpret_cast<LRESULT>(brush);
     return DefWindowProcA(m_hwnd, msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
 }
 
@@ -311,14 +272,7 @@ void frmSendEmail::OnDestroy() { ui::RemoveModelessWindow(m_hwnd); }
 
 void frmSendEmail::OnNcDestroy() {
     m_activated = false;
-    m_focus = nullptr;
-    m_layout = CTwipsLayout{};
-    for (HWND& label : Label1) label = nullptr;
-    txtMainAddresses = txtCC = txtBCC = txtSubject = txtmessage = nullptr;
-    cmdFileAttached = txtAttachmentFileLocation = cmdSendIt = nullptr;
+    m_form.Clear();  // the children that drew with its brushes are gone
     m_defaultFont.reset();
     m_boldFont.reset();
-    m_menuBrush.reset();
-    m_cyanBrush.reset();
-    m_inverseBrush.reset();
 }

@@ -9,7 +9,7 @@
 
 #include "platform/win/BaseWindow.h"
 #include "platform/INoteText.h"
-#include "platform/win/TwipsLayout.h"
+#include "platform/win/Form.h"
 #include "platform/win/late_bound.h"
 #include "platform/win/handles.h"
 
@@ -18,10 +18,10 @@ public:
     // The single program-wide instance, made on first use.
     static frmSendEmail& Instance();
 
-    // Loads the window when it is not loaded (Load runs: dated subject, the
-    // note as body, the note's caret to its end) and shows it; a loaded window
-    // only comes to the front.
-    void Show(INoteText& note);
+    // Loads the window for `note` when it is not loaded (Load runs: dated
+    // subject, the note as body, the note's caret to its end) and shows it; a
+    // loaded window only comes to the front.
+    static void Show(INoteText& note);
 
     // Sets ActualFileName from FileAttachment.
     void FindActualFileName();
@@ -75,16 +75,12 @@ private:
     void OnDestroy();
     void OnNcDestroy();
 
-    HWND MakeChild(DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int id, int left, int top,
-                   int width, int height, HFONT font);
     void MakeFonts();
     int Px(int twips) const { return TwipsToPixels(twips, m_dpi); }
     int Message(const char* text, UINT flags) const;
 
     int m_dpi = 96;
     bool m_activated = false;  // since the window was loaded
-    HWND m_focus = nullptr;    // borrowed: the control that had the focus when the window was left
+    CForm m_form;
     unique_hfont m_defaultFont, m_boldFont;
-    CTwipsLayout m_layout;
-    unique_hbrush m_menuBrush, m_cyanBrush, m_inverseBrush;
 };

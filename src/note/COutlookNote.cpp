@@ -6,7 +6,7 @@
 
 #include "menu/menu_commands.h"
 #include "note/note_layout.h"
-#include "platform/win/TwipsLayout.h"
+#include "platform/win/units.h"
 #include "platform/win/dpi.h"
 #include "platform/win/message_boxes.h"
 #include "platform/win/program_windows.h"

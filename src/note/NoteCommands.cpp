@@ -20,7 +20,7 @@ void COutlookNote::HandleMenuCommand(int id) {
         rtbMain.SetText(L"");
         break;
     case cmd::EmailTo:
-        frmSendEmail::Instance().Show(*this);
+        frmSendEmail::Show(*this);
         break;
     case cmd::Cut:
         SendMessageA(rtbMain.hWnd(), WM_CUT, 0, 0);

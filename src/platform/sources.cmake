@@ -19,5 +19,5 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/win/late_bound.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/message_boxes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win/program_windows.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/win/TwipsLayout.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/win/Form.cpp)
 endif()

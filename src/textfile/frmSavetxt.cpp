@@ -70,13 +70,8 @@ frmSavetxt& frmSavetxt::Instance() {
 void frmSavetxt::Show(int mode, INoteText& note) {
     frmSavetxt& form = Instance();
     form.m_note = &note;
-    if (form.m_hwnd) {
-        if (IsIconic(form.m_hwnd)) ShowWindow(form.m_hwnd, SW_RESTORE);
-        SetForegroundWindow(form.m_hwnd);
-        BringWindowToTop(form.m_hwnd);
-        return;
-    }
-    form.Create(mode);
+    if (form.m_hwnd) ui::BringToFront(form.m_hwnd);
+    else form.Create(mode);
 }
 
 bool frmSavetxt::Create(int mode) {
@@ -95,31 +90,24 @@ bool frmSavetxt::Create(int mode) {
     return true;
 }
 
-void frmSavetxt::CreateControls() {
+bool frmSavetxt::CreateControls() {
     m_dpi = ui::WindowDpi(m_hwnd);
     m_font.reset(ui::CreatePointFont("MS Shell Dlg", 800, false, m_dpi));  // the system's dialog font
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
-    const auto make = [&](const char* cls, const char* text, DWORD style, int left, int top, int width, int height,
-                          int id) {
-        const HWND child = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, TwipsToPixels(left, m_dpi),
-                                           TwipsToPixels(top, m_dpi), TwipsToPixels(width, m_dpi),
-                                           TwipsToPixels(height, m_dpi), m_hwnd,
-                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), FALSE);
-        m_layout.Add(child, left, top, width, height, 0);
-        return child;
+    const Shade black = SystemShade(COLOR_WINDOWTEXT), blue = FixedShade(kBlueBox);
+    // In tab order.
+    const CForm::Row rows[] = {
+        {&cmdBrowse, L"BUTTON", L"Folder Browser", WS_TABSTOP | BS_PUSHBUTTON, 0, kBrowseId, 4440, 120, 1215, 495, 0},
+        {&cmdSave, L"BUTTON", L"Save...", WS_TABSTOP | BS_PUSHBUTTON, 0, kSaveId, 4440, 1200, 1215, 495, 0},
+        {&Label1, L"STATIC", L"Type in the name  and specify a location to store your note.", SS_LEFT | SS_NOPREFIX, 0,
+         kLabel1Id, 120, 1320, 3135, 495, 0},
+        // A drop-down's window height includes its list; its closed height is set below.
+        {&Combo1, L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_SORT, 0, kCombo1Id,
+         120, 840, 3135, 315 * (kComboListItems + 1), 0, true, black, blue},
+        {&Label2, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 0, kLabel2Id, 120, 120, 3975, 615, 0},
     };
-    m_comboBrush.reset(CreateSolidBrush(kBlueBox));
-    // Created in tab order: the z-order is the order Tab follows.
-    cmdBrowse = make("BUTTON", "Folder Browser", WS_TABSTOP | BS_PUSHBUTTON, 4440, 120, 1215, 495, kBrowseId);
-    cmdSave = make("BUTTON", "Save...", WS_TABSTOP | BS_PUSHBUTTON, 4440, 1200, 1215, 495, kSaveId);
-    Label1 = make("STATIC", "Type in the name  and specify a location to store your note.", SS_LEFT | SS_NOPREFIX,
-                  120, 1320, 3135, 495, kLabel1Id);
-    // A drop-down's window height includes its list; its closed height is set below.
-    Combo1 = make("COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_SORT, 120, 840,
-                  3135, 315 * (kComboListItems + 1), kCombo1Id);
-    Label2 = make("STATIC", "", SS_LEFT | SS_NOPREFIX, 120, 120, 3975, 615, kLabel2Id);
+    if (!m_form.Create(m_hwnd, m_dpi, rows, {m_font.get()})) return false;
     FitComboHeight();
+    return true;
 }
 
 void frmSavetxt::FitComboHeight() {
@@ -139,7 +127,7 @@ void frmSavetxt::FitComboHeight() {
 void frmSavetxt::OnDpiChanged(int dpi, const RECT& suggested) {
     m_dpi = dpi;
     m_font.reset(ui::CreatePointFont("MS Shell Dlg", 800, false, m_dpi));
-    m_layout.Apply(m_dpi, {m_font.get()});
+    m_form.Relayout(m_dpi, {m_font.get()});
     FitComboHeight();
     MoveTo(suggested);
 }
@@ -147,19 +135,17 @@ void frmSavetxt::OnDpiChanged(int dpi, const RECT& suggested) {
 LRESULT frmSavetxt::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CREATE:
-        CreateControls();
+        if (!CreateControls()) return -1;
         ui::AddModelessWindow(m_hwnd);  // Tab moves between the controls
         return 0;
     case WM_COMMAND:
         OnCommand(LOWORD(wp), HIWORD(wp));
         return 0;
     case WM_CTLCOLOREDIT:     // the edit part of Combo1
-    case WM_CTLCOLORLISTBOX: {  // its drop-down list
-        const auto dc = reinterpret_cast<HDC>(wp);
-        SetBkColor(dc, kBlueBox);
-        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<LRESULT>(m_comboBrush.get());
-    }
+    case WM_CTLCOLORLISTBOX:  // its drop-down list
+        if (const HBRUSH brush = m_form.Paint(reinterpret_cast<HWND>(lp), reinterpret_cast<HDC>(wp)))
+            return reinterpret_cast<LRESULT>(brush);
+        break;
     case WM_ACTIVATE:
         OnActivate(LOWORD(wp) != WA_INACTIVE);
         return 0;
@@ -177,13 +163,12 @@ LRESULT frmSavetxt::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void frmSavetxt::OnActivate(bool active) {
-    // A plain window forgets its focused control when it is left: keep it here.
     if (!active) {
-        const HWND focus = GetFocus();
-        if (focus && IsChild(m_hwnd, focus)) m_focus = focus;
+        m_form.Leave(m_hwnd);
         return;
     }
-    SetFocus(m_focus && IsWindow(m_focus) ? m_focus : cmdBrowse);
+    const HWND focus = m_form.LastFocus();
+    SetFocus(focus ? focus : cmdBrowse);
 }
 
 void frmSavetxt::OnCommand(int id, int notification) {
@@ -200,11 +185,8 @@ void frmSavetxt::OnCommand(int id, int notification) {
 
 void frmSavetxt::OnNcDestroy() {
     m_note = nullptr;
-    m_focus = nullptr;
-    Label2 = Combo1 = Label1 = cmdBrowse = cmdSave = nullptr;
-    m_comboBrush.reset();  // the children that drew with it are gone
+    m_form.Clear();  // the children that drew with its brushes are gone
     m_font.reset();
-    m_layout = CTwipsLayout{};
 }
 
 void frmSavetxt::Unload() {

@@ -13,7 +13,7 @@
 #include "menu/menu_commands.h"
 #include "platform/win/BaseWindow.h"
 #include "platform/INoteText.h"
-#include "platform/win/TwipsLayout.h"
+#include "platform/win/Form.h"
 #include "platform/win/handles.h"
 #include "platform/text_files.h"
 #include "textfile/clsFindFile.h"
@@ -63,7 +63,7 @@ private:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
     bool Create(int mode);
-    void CreateControls();
+    bool CreateControls();
     void FitComboHeight();
     void OnDpiChanged(int dpi, const RECT& suggested);
     void OnLoad(int mode);
@@ -85,10 +85,8 @@ private:
     INoteText* LiveNote() const { return m_note && m_note->IsOpen() ? m_note : nullptr; }
 
     INoteText* m_note = nullptr;  // borrowed: the note the window serves
-    HWND m_focus = nullptr;  // borrowed: the child that had the focus when the window was left
-    unique_hbrush m_comboBrush;
+    CForm m_form;
     unique_hfont m_font;
-    CTwipsLayout m_layout;
     int m_dpi = 96;
     std::int16_t m_intMode = 0;
     std::string m_strPath;

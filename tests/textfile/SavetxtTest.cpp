@@ -200,9 +200,12 @@ TEST_F(SavetxtTest, TheWindowInSaveMode) {
     const testsupport::Pixels pixels = testsupport::CaptureClient(edit);
     ASSERT_GT(pixels.width, 4);
     EXPECT_EQ(pixels.at(pixels.width - 2, pixels.height / 2), RGB(192, 192, 255));
+    COMBOBOXINFO combo{};
+    combo.cbSize = sizeof combo;
+    ASSERT_TRUE(GetComboBoxInfo(f.Combo1, &combo));
     HDC dc = CreateCompatibleDC(nullptr);
-    const auto brush = reinterpret_cast<HBRUSH>(
-        SendMessageA(f.hWnd(), WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc), 0));
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
+        f.hWnd(), WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(combo.hwndList)));
     LOGBRUSH lb{};
     ASSERT_TRUE(GetObjectA(brush, sizeof lb, &lb));
     EXPECT_EQ(lb.lbColor, RGB(192, 192, 255));

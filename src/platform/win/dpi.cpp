@@ -1,6 +1,6 @@
 #include "platform/win/dpi.h"
 
-#include "platform/win/TwipsLayout.h"
+#include "platform/win/units.h"
 #include "platform/win/late_bound.h"
 
 namespace ui {

@@ -55,7 +55,6 @@ void ReleaseCom(Interface* p) { p->Release(); }
 }  // namespace handles_detail
 
 using unique_hicon = unique_any<HICON, &::DestroyIcon>;
-using unique_hmenu = unique_any<HMENU, &::DestroyMenu>;
 using unique_hkey = unique_any<HKEY, &::RegCloseKey>;
 using unique_hfind = unique_any<HANDLE, &::FindClose, -1>;
 using unique_hfile = unique_any<HANDLE, &::CloseHandle, -1>;

@@ -53,6 +53,12 @@ std::string ProgramFolder() {
     return path;
 }
 
+void BringToFront(HWND hwnd) {
+    if (IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
+    SetForegroundWindow(hwnd);
+    BringWindowToTop(hwnd);
+}
+
 ShutdownBlock::ShutdownBlock(HWND hwnd, const wchar_t* reason) : hwnd_(hwnd), set_(false) {
     set_ = late::ShutdownBlockReasonCreate(hwnd_, reason) != FALSE;
 }
