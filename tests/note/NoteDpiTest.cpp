@@ -6,11 +6,11 @@
 
 #include "mail/frmSendEmail.h"
 #include "menu/menu_commands.h"
-#include "note/COutlookNote.h"
-#include "textfile/frmSavetxt.h"
 #include "note/note_layout.h"
 #include "platform/win/dpi.h"
-#include "support/test_support.h"
+#include "support/menu_catcher.h"
+#include "support/note_fixture.h"
+#include "textfile/frmSavetxt.h"
 
 using namespace std::chrono_literals;
 
@@ -28,16 +28,22 @@ int IconWidth(HICON icon) {
     return bitmap.bmWidth;
 }
 
-class NoteAt144Dpi : public ::testing::Test {
+class NoteAt144Dpi : public testsupport::NoteFixture {
 protected:
     void SetUp() override {
         ASSERT_EQ(ui::SystemDpi(), kDpi) << "run with the system set to 144 dots per inch";
-        testsupport::ResetSettings();
-        ASSERT_TRUE(note.Create());
+        NoteFixture::SetUp();
         testsupport::Pump(50ms);
     }
-    COutlookNote note;
 };
+
+// A control's rectangle in its window's client pixels.
+RECT PlaceOf(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
 
 TEST_F(NoteAt144Dpi, SizePlaceAndRegionsScale) {
     RECT client{};
@@ -52,9 +58,7 @@ TEST_F(NoteAt144Dpi, SizePlaceAndRegionsScale) {
     EXPECT_EQ(note.TitleRect, expected.TitleRect);
     EXPECT_EQ(note.CloseRect, expected.CloseRect);
     EXPECT_EQ(note.SizeGripRect, expected.SizeGripRect);
-    RECT area{};
-    GetWindowRect(note.rtbMain.hWnd(), &area);
-    MapWindowPoints(nullptr, note.hWnd(), reinterpret_cast<POINT*>(&area), 2);
+    const RECT area = PlaceOf(note.rtbMain.hWnd());
     EXPECT_EQ(area.left, 15);
     EXPECT_EQ(area.top, 34);
     EXPECT_EQ(area.right, 452 - 8);
@@ -76,12 +80,8 @@ TEST_F(NoteAt144Dpi, FaceIsPaintedAtScale) {
 TEST_F(NoteAt144Dpi, MenuOpensUnderTheScaledIcon) {
     RECT window{};
     GetWindowRect(note.hWnd(), &window);
-    RECT where{};
-    testsupport::DeferredAction dismiss(300ms, [&] {
-        if (HWND menu = testsupport::FindOpenMenu()) GetWindowRect(menu, &where);
-        EndMenu();
-    });
-    SendMessageA(note.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 15));
+    const RECT where = testsupport::MenuOpenedBy(
+        [&] { SendMessageA(note.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 15)); });
     EXPECT_EQ(where.left, window.left + 3);
     EXPECT_EQ(where.top, window.top + 30);
 }
@@ -145,16 +145,18 @@ int MonitorAt96(HWND) { return 96; }
 // Mended: each frame was measured at the system's dots per inch while its face
 // took the monitor's, so on a monitor of another scale the text-file window cut
 // off its buttons and the other two came out the wrong size.
-TEST(MonitorOfAnotherScale, EachWindowMeasuresItsFrameForItsMonitor) {
-    ASSERT_EQ(ui::SystemDpi(), kDpi);
-    struct Restore {
-        ~Restore() { ui::WindowDpi = saved; }
-        int (*saved)(HWND);
-    } restore{ui::WindowDpi};
-    ui::WindowDpi = &MonitorAt96;
-    testsupport::ResetSettings();
-    COutlookNote note;
-    ASSERT_TRUE(note.Create());
+class MonitorOfAnotherScale : public testsupport::NoteFixture {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(ui::SystemDpi(), kDpi);
+        ui::WindowDpi = &MonitorAt96;
+        NoteFixture::SetUp();
+    }
+    void TearDown() override { ui::WindowDpi = saved_; }
+    int (*saved_)(HWND) = ui::WindowDpi;
+};
+
+TEST_F(MonitorOfAnotherScale, EachWindowMeasuresItsFrameForItsMonitor) {
     note.HandleMenuCommand(cmd::SaveAs);
     note.HandleMenuCommand(cmd::EmailTo);
     const struct {
@@ -173,9 +175,7 @@ TEST(MonitorOfAnotherScale, EachWindowMeasuresItsFrameForItsMonitor) {
         EXPECT_EQ(client.bottom, w.height);
     }
     for (HWND button : {frmSavetxt::Instance().cmdBrowse, frmSavetxt::Instance().cmdSave}) {
-        RECT r{};
-        GetWindowRect(button, &r);
-        MapWindowPoints(nullptr, frmSavetxt::Instance().hWnd(), reinterpret_cast<POINT*>(&r), 2);
+        const RECT r = PlaceOf(button);
         EXPECT_LE(r.right, 382);
         EXPECT_LE(r.bottom, 134);
     }
