@@ -28,6 +28,9 @@ void StoreColors(const char* fore, const char* back) {
     if (back) testsupport::WriteRegValue(HKEY_CURRENT_USER, kColorKey, "BackColor", REG_SZ, back);
 }
 
+// The note's painted background, beside its text area.
+COLORREF Background(const COutlookNote& note) { return testsupport::CaptureClient(note.hWnd()).at(5, 100); }
+
 bool Checked(const COutlookNote& note, int submenu, int id) {
     const HMENU colors = GetSubMenu(note.NoteMenu->hMenu(), submenu == 200 ? 12 : 13);
     return (GetMenuState(colors, static_cast<UINT>(id), MF_BYCOMMAND) & MF_CHECKED) != 0;
@@ -57,7 +60,7 @@ TEST_F(SettingsTest, FirstRunIsWhiteOnBlackWithBothMarks) {
     EXPECT_TRUE(Checked(note, 2200, 2205));
     EXPECT_FALSE(Checked(note, 200, 205));
     EXPECT_EQ(TextColor(note), RGB(255, 255, 255));
-    EXPECT_EQ(testsupport::CaptureClient(note.hWnd()).at(5, 100), 0u);
+    EXPECT_EQ(Background(note), 0u);
 }
 
 TEST_F(SettingsTest, PickedColoursApplyAtOnceAndAreStoredOnlyOnClose) {
@@ -76,8 +79,7 @@ TEST_F(SettingsTest, PickedColoursApplyAtOnceAndAreStoredOnlyOnClose) {
 
         note.HandleMenuCommand(201);
         EXPECT_TRUE(Checked(note, 200, 201));
-        EXPECT_EQ(note.BackColor(), 0x00FFD3A9u);
-        EXPECT_EQ(testsupport::CaptureClient(note.hWnd()).at(5, 100), 0x00FFD3A9u);
+        EXPECT_EQ(Background(note), 0x00FFD3A9u);
         EXPECT_EQ(Stored("ForeColor"), "");  // picking writes nothing
 
         note.HandleMenuCommand(cmd::Delete);  // cleared, then typed: the new text still has the note's colour
@@ -97,7 +99,7 @@ TEST_F(SettingsTest, PickedColoursApplyAtOnceAndAreStoredOnlyOnClose) {
     ASSERT_TRUE(next.Create());
     EXPECT_EQ(next.ForeColorID, 2204);
     EXPECT_EQ(TextColor(next), RGB(255, 255, 0));
-    EXPECT_EQ(next.BackColor(), 0x00FFD3A9u);
+    EXPECT_EQ(Background(next), 0x00FFD3A9u);
 }
 
 TEST_F(SettingsTest, ApplyForeColorLeavesTheCaretAtTheEndWithNothingSelected) {
@@ -134,7 +136,7 @@ TEST_F(SettingsTest, StoredTextsAndTheirColours) {
         ASSERT_TRUE(note.Create());
         EXPECT_EQ(note.ForeColorID, c.foreId) << (c.fore ? c.fore : "(none)");
         EXPECT_EQ(note.BackColorID, c.backId) << (c.back ? c.back : "(none)");
-        EXPECT_EQ(note.BackColor(), c.background);
+        EXPECT_EQ(Background(note), c.background);
         DialogScript script({DialogScript::Press(IDYES)});
         note.Unload();
         EXPECT_EQ(Stored("BackColor"), std::to_string(c.backId));
