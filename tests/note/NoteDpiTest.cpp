@@ -6,7 +6,6 @@
 
 #include "mail/frmSendEmail.h"
 #include "menu/menu_commands.h"
-#include "note/note_layout.h"
 #include "platform/win/dpi.h"
 #include "support/menu_catcher.h"
 #include "support/note_fixture.h"
@@ -54,10 +53,9 @@ TEST_F(NoteAt144Dpi, SizePlaceAndRegionsScale) {
     ClientToScreen(note.hWnd(), &origin);
     EXPECT_EQ(origin.x, 503);
     EXPECT_EQ(origin.y, 306);
-    const NoteLayout expected = ComputeNoteLayout(452, 294, kDpi);
-    EXPECT_EQ(note.TitleRect, expected.TitleRect);
-    EXPECT_EQ(note.CloseRect, expected.CloseRect);
-    EXPECT_EQ(note.SizeGripRect, expected.SizeGripRect);
+    EXPECT_EQ(note.TitleRect, (Rect{30, 2, 393, 26}));
+    EXPECT_EQ(note.CloseRect, (Rect{423, 2, 450, 26}));
+    EXPECT_EQ(note.SizeGripRect, (Rect{431, 273, 452, 294}));
     const RECT area = PlaceOf(note.rtbMain.hWnd());
     EXPECT_EQ(area.left, 15);
     EXPECT_EQ(area.top, 34);
