@@ -84,38 +84,32 @@ TEST_F(NoteAt144Dpi, MenuOpensUnderTheScaledIcon) {
     EXPECT_EQ(where.top, window.top + 30);
 }
 
-TEST_F(NoteAt144Dpi, EmailWindowKeepsItsTwipsLayout) {
+TEST_F(NoteAt144Dpi, TheOtherWindowsKeepTheirTwipsLayout) {
     note.HandleMenuCommand(cmd::EmailTo);
-    const HWND mail = frmSendEmail::Instance().hWnd();
-    ASSERT_TRUE(IsWindow(mail));
-    RECT client{};
-    GetClientRect(mail, &client);
-    EXPECT_EQ(client.right, 483);   // 4830 twips
-    EXPECT_EQ(client.bottom, 629);  // 6285 twips
-    RECT to{};
-    GetWindowRect(frmSendEmail::Instance().txtMainAddresses, &to);
-    MapWindowPoints(nullptr, mail, reinterpret_cast<POINT*>(&to), 2);
-    EXPECT_EQ(to.left, 132);  // 1320 twips
-    EXPECT_EQ(to.top, 12);  // 120 twips
-    EXPECT_EQ(to.right - to.left, 302);  // 3015 twips
-    SendMessageW(mail, WM_CLOSE, 0, 0);
-}
-
-TEST_F(NoteAt144Dpi, TextFileWindowKeepsItsTwipsLayout) {
     note.HandleMenuCommand(cmd::SaveAs);
-    const HWND form = frmSavetxt::Instance().hWnd();
-    ASSERT_TRUE(IsWindow(form));
-    RECT client{};
-    GetClientRect(form, &client);
-    EXPECT_EQ(client.right, 573);   // 5730 twips
-    EXPECT_EQ(client.bottom, 201);  // 2010 twips
-    RECT save{};
-    GetWindowRect(frmSavetxt::Instance().cmdSave, &save);
-    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&save), 2);
-    EXPECT_EQ(save.left, 444);  // 4440 twips
-    EXPECT_EQ(save.top, 120);   // 1200 twips
-    EXPECT_EQ(save.bottom - save.top, 50);  // 495 twips
-    SendMessageW(form, WM_CLOSE, 0, 0);
+    const frmSendEmail& mail = frmSendEmail::Instance();
+    const frmSavetxt& text = frmSavetxt::Instance();
+    const struct {
+        HWND window, control;
+        LONG width, height;  // of the window's client area
+        RECT place;          // of the control
+    } windows[] = {
+        // 4830 x 6285 twips; the To box at 1320, 120, 3015 x 375 twips
+        {mail.hWnd(), mail.txtMainAddresses, 483, 629, {132, 12, 434, 50}},
+        // 5730 x 2010 twips; "Save..." at 4440, 1200, 1215 x 495 twips
+        {text.hWnd(), text.cmdSave, 573, 201, {444, 120, 566, 170}},
+    };
+    for (const auto& w : windows) {
+        ASSERT_TRUE(IsWindow(w.window));
+        RECT client{};
+        GetClientRect(w.window, &client);
+        EXPECT_EQ(client.right, w.width);
+        EXPECT_EQ(client.bottom, w.height);
+        const RECT place = PlaceOf(w.control);
+        EXPECT_TRUE(EqualRect(&place, &w.place))
+            << place.left << "," << place.top << " " << place.right << "," << place.bottom;
+        SendMessageW(w.window, WM_CLOSE, 0, 0);
+    }
 }
 
 // Mended: the new font of a change of scale reset the text area's character
