@@ -71,13 +71,6 @@ std::wstring FromAcp(const std::string& text) {
     return wide;
 }
 
-RECT ChildRect(HWND child) {
-    RECT r{};
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 class SendEmailTest : public testsupport::NoteFixture {
 protected:
     void SetUp() override {
@@ -187,7 +180,7 @@ TEST_F(SendEmailTest, ControlsPlacesTextsFontsAndTabOrder) {
         if (c.text) {
             EXPECT_EQ(WindowTextW(c.hwnd), c.text);
         }
-        const RECT r = ChildRect(c.hwnd);
+        const RECT r = testsupport::PlaceOf(c.hwnd);
         EXPECT_EQ(r.left, px(c.left));
         EXPECT_EQ(r.top, px(c.top));
         EXPECT_EQ(r.right - r.left, px(c.width));

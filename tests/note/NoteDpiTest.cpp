@@ -9,11 +9,14 @@
 #include "platform/win/dpi.h"
 #include "support/menu_catcher.h"
 #include "support/note_fixture.h"
+#include "support/readers.h"
 #include "textfile/frmSavetxt.h"
 
 using namespace std::chrono_literals;
 
 namespace {
+
+using testsupport::PlaceOf;
 
 constexpr int kDpi = 144;
 
@@ -35,14 +38,6 @@ protected:
         testsupport::Pump(50ms);
     }
 };
-
-// A control's rectangle in its window's client pixels.
-RECT PlaceOf(HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
 
 TEST_F(NoteAt144Dpi, SizePlaceAndRegionsScale) {
     RECT client{};

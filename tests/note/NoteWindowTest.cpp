@@ -116,9 +116,7 @@ TEST_F(NoteTest, LoadsTitleTextAreaIconsAndMenu) {
     EXPECT_EQ(note.TitleText, ComputerName() + "'s Notes:");
     EXPECT_EQ(note.GetComputer(), ComputerName());
     EXPECT_EQ(note.rtbMain.Text(), L"Click on the note pad above for Options!");
-    RECT area{};
-    GetWindowRect(note.rtbMain.hWnd(), &area);
-    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&area), 2);
+    const RECT area = testsupport::PlaceOf(note.rtbMain.hWnd());
     EXPECT_EQ(area.left, 10);
     EXPECT_EQ(area.top, 22);
     EXPECT_EQ(area.right - area.left, 286);

@@ -101,26 +101,16 @@ void DialogDriver::Run() {
     EnumChildWindows(dialog, CollectTexts, reinterpret_cast<LPARAM>(&result_.texts));
     if (kind_ == Kind::File) {
         Sleep(100);  // the dialog fills its boxes after it shows; answer it after that
-        if (!path_.empty())
-            result_.selected = Send(GetDlgItem(dialog, kFileNameBox), WM_SETTEXT, 0,
-                                    reinterpret_cast<LPARAM>(path_.c_str())) == TRUE;
-    } else if (item_ || !path_.empty()) {
-        ChooseInTree(dialog, result_);
+        result_.selected = !path_.empty() && Send(GetDlgItem(dialog, kFileNameBox), WM_SETTEXT, 0,
+                                                  reinterpret_cast<LPARAM>(path_.c_str())) == TRUE;
     }
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(result_.selected ? IDOK : IDCANCEL, BN_CLICKED), 0);
-}
-
-void DialogDriver::ChooseInTree(HWND dialog, Result& result) const {
-    const auto deadline = Clock::now() + kPatience;
+    // The folder tree fills and expands lazily: select again until the caret is there.
     const HWND tree = TreeOf(dialog);
-    // The tree fills and expands lazily: select again until the caret is there.
-    while (Clock::now() < deadline) {
+    while (kind_ == Kind::Folder && (item_ || !path_.empty()) && !result_.selected && Clock::now() < deadline) {
         if (item_) Send(dialog, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(item_));
         else Send(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path_.c_str()));
         Sleep(100);
-        if (CaretText(tree) == caretText_) {
-            result.selected = true;
-            return;
-        }
+        result_.selected = CaretText(tree) == caretText_;
     }
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(result_.selected ? IDOK : IDCANCEL, BN_CLICKED), 0);
 }

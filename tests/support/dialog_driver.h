@@ -41,7 +41,6 @@ private:
     DialogDriver(Kind kind, std::string path, std::string caretText, LPCITEMIDLIST item);
     void Run();
     HWND FindDialog() const;
-    void ChooseInTree(HWND dialog, Result& result) const;
 
     Kind kind_;
     DWORD uiThread_;

@@ -18,6 +18,13 @@ std::wstring WindowTextW(HWND hwnd) {
     return s;
 }
 
+RECT PlaceOf(HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 std::string ReadBytes(const std::string& path, bool* found) {
     constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     const unique_hfile file(

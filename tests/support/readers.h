@@ -12,6 +12,8 @@ namespace testsupport {
 
 std::string WindowText(HWND hwnd);
 std::wstring WindowTextW(HWND hwnd);
+// A child window's rectangle in its parent's client pixels.
+RECT PlaceOf(HWND child);
 
 // The file's bytes; `found` false when it cannot be read.
 std::string ReadBytes(const std::string& path, bool* found = nullptr);

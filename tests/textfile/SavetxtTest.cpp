@@ -21,6 +21,7 @@
 namespace {
 
 using namespace std::string_view_literals;
+using testsupport::PlaceOf;
 using testsupport::ReadBytes;
 using testsupport::WindowText;
 using testsupport::WriteBytes;
@@ -79,14 +80,6 @@ int Px(int twips) {
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     return MulDiv(twips, dpi, 1440);
-}
-
-// A control's rectangle in its window's client pixels.
-RECT PlaceOf(HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
 }
 
 class SavetxtTest : public testsupport::NoteFixture {
