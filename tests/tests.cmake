@@ -36,7 +36,10 @@ endif()
 
 # Windows tests: real windows, menus, files and registry, run under Wine here.
 add_library(scrivlet_test_support STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/support/dialog_driver.cpp
   ${CMAKE_CURRENT_LIST_DIR}/support/dialog_script.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/support/menu_catcher.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/support/readers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/support/test_support.cpp
   ${CMAKE_CURRENT_LIST_DIR}/support/win_test_main.cpp)
 target_include_directories(scrivlet_test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR})

@@ -67,10 +67,9 @@ TEST(TxtEncoding, Utf16UnitsInEitherByteOrder) {
     EXPECT_EQ(txt::Utf16Bytes(u"\u03A9\r\n", true), "\x03\xA9\0\r\0\n"sv);
 }
 
-TEST(TxtEncoding, NewFilesAndAppends) {
+// A new file's encoding is checked on disk by the text-file window's tests.
+TEST(TxtEncoding, AppendsKeepTheFilesEncoding) {
     using txt::AppendEncoding;
-    EXPECT_EQ(txt::ChooseWriteEncoding(true), txt::WriteEncoding::Ansi);
-    EXPECT_EQ(txt::ChooseWriteEncoding(false), txt::WriteEncoding::Utf8WithBom);
     struct Case {
         std::string_view file;
         bool fits;

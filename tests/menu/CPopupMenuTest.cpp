@@ -5,7 +5,7 @@
 #include <string>
 
 #include "menu/modCBMenus.h"
-#include "support/test_support.h"
+#include "support/menu_catcher.h"
 
 namespace {
 
@@ -231,22 +231,6 @@ TEST(CPopupMenu, BreaksStartNewColumns) {
     EXPECT_EQ(ItemAt(menu.hMenu(), 5).type & 0x60u, 0x60u);
 }
 
-// Pops the menu and reports where it opened and what it returned.
-struct PopResult {
-    RECT where{};
-    int returned = -1;
-};
-
-PopResult PopAndDismiss(CPopupMenu& menu, HWND owner, int x, int y) {
-    PopResult result;
-    testsupport::DeferredAction dismiss(std::chrono::milliseconds(300), [&] {
-        if (HWND open = testsupport::FindOpenMenu()) GetWindowRect(open, &result.where);
-        EndMenu();
-    });
-    result.returned = menu.Pop(owner, TPM_RETURNCMD, x, y);
-    return result;
-}
-
 TEST(CPopupMenu, PopOpensAtThePointOrTheCursor) {
     HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
                                  nullptr, nullptr);
@@ -255,16 +239,19 @@ TEST(CPopupMenu, PopOpensAtThePointOrTheCursor) {
     menu.AddItem(1, "one", true, -1, false);
     menu.AddItem(2, "two", true, -1, false);
 
-    const PopResult atPoint = PopAndDismiss(menu, owner, 300, 200);
-    EXPECT_EQ(atPoint.returned, 0);
-    EXPECT_EQ(atPoint.where.left, 300);
-    EXPECT_EQ(atPoint.where.top, 200);
+    int returned = -1;
+    const RECT atPoint = testsupport::MenuOpenedBy([&] { returned = menu.Pop(owner, TPM_RETURNCMD, 300, 200); });
+    EXPECT_EQ(returned, 0);
+    EXPECT_EQ(atPoint.left, 300);
+    EXPECT_EQ(atPoint.top, 200);
 
     SetCursorPos(420, 310);
-    const PopResult atCursor = PopAndDismiss(menu, owner, 10, -1);  // one negative coordinate: the cursor
-    EXPECT_EQ(atCursor.returned, 0);
-    EXPECT_EQ(atCursor.where.left, 420);
-    EXPECT_EQ(atCursor.where.top, 310);
+    returned = -1;
+    // One negative coordinate: the cursor.
+    const RECT atCursor = testsupport::MenuOpenedBy([&] { returned = menu.Pop(owner, TPM_RETURNCMD, 10, -1); });
+    EXPECT_EQ(returned, 0);
+    EXPECT_EQ(atCursor.left, 420);
+    EXPECT_EQ(atCursor.top, 310);
     DestroyWindow(owner);
 }
 

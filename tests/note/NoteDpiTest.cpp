@@ -6,15 +6,17 @@
 
 #include "mail/frmSendEmail.h"
 #include "menu/menu_commands.h"
-#include "note/COutlookNote.h"
-#include "textfile/frmSavetxt.h"
-#include "note/note_layout.h"
 #include "platform/win/dpi.h"
-#include "support/test_support.h"
+#include "support/menu_catcher.h"
+#include "support/note_fixture.h"
+#include "support/readers.h"
+#include "textfile/frmSavetxt.h"
 
 using namespace std::chrono_literals;
 
 namespace {
+
+using testsupport::PlaceOf;
 
 constexpr int kDpi = 144;
 
@@ -28,15 +30,13 @@ int IconWidth(HICON icon) {
     return bitmap.bmWidth;
 }
 
-class NoteAt144Dpi : public ::testing::Test {
+class NoteAt144Dpi : public testsupport::NoteFixture {
 protected:
     void SetUp() override {
         ASSERT_EQ(ui::SystemDpi(), kDpi) << "run with the system set to 144 dots per inch";
-        testsupport::ResetSettings();
-        ASSERT_TRUE(note.Create());
+        NoteFixture::SetUp();
         testsupport::Pump(50ms);
     }
-    COutlookNote note;
 };
 
 TEST_F(NoteAt144Dpi, SizePlaceAndRegionsScale) {
@@ -48,13 +48,10 @@ TEST_F(NoteAt144Dpi, SizePlaceAndRegionsScale) {
     ClientToScreen(note.hWnd(), &origin);
     EXPECT_EQ(origin.x, 503);
     EXPECT_EQ(origin.y, 306);
-    const NoteLayout expected = ComputeNoteLayout(452, 294, kDpi);
-    EXPECT_EQ(note.TitleRect, expected.TitleRect);
-    EXPECT_EQ(note.CloseRect, expected.CloseRect);
-    EXPECT_EQ(note.SizeGripRect, expected.SizeGripRect);
-    RECT area{};
-    GetWindowRect(note.rtbMain.hWnd(), &area);
-    MapWindowPoints(nullptr, note.hWnd(), reinterpret_cast<POINT*>(&area), 2);
+    EXPECT_EQ(note.TitleRect, (Rect{30, 2, 393, 26}));
+    EXPECT_EQ(note.CloseRect, (Rect{423, 2, 450, 26}));
+    EXPECT_EQ(note.SizeGripRect, (Rect{431, 273, 452, 294}));
+    const RECT area = PlaceOf(note.rtbMain.hWnd());
     EXPECT_EQ(area.left, 15);
     EXPECT_EQ(area.top, 34);
     EXPECT_EQ(area.right, 452 - 8);
@@ -76,48 +73,38 @@ TEST_F(NoteAt144Dpi, FaceIsPaintedAtScale) {
 TEST_F(NoteAt144Dpi, MenuOpensUnderTheScaledIcon) {
     RECT window{};
     GetWindowRect(note.hWnd(), &window);
-    RECT where{};
-    testsupport::DeferredAction dismiss(300ms, [&] {
-        if (HWND menu = testsupport::FindOpenMenu()) GetWindowRect(menu, &where);
-        EndMenu();
-    });
-    SendMessageA(note.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 15));
+    const RECT where = testsupport::MenuOpenedBy(
+        [&] { SendMessageA(note.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 15)); });
     EXPECT_EQ(where.left, window.left + 3);
     EXPECT_EQ(where.top, window.top + 30);
 }
 
-TEST_F(NoteAt144Dpi, EmailWindowKeepsItsTwipsLayout) {
+TEST_F(NoteAt144Dpi, TheOtherWindowsKeepTheirTwipsLayout) {
     note.HandleMenuCommand(cmd::EmailTo);
-    const HWND mail = frmSendEmail::Instance().hWnd();
-    ASSERT_TRUE(IsWindow(mail));
-    RECT client{};
-    GetClientRect(mail, &client);
-    EXPECT_EQ(client.right, 483);   // 4830 twips
-    EXPECT_EQ(client.bottom, 629);  // 6285 twips
-    RECT to{};
-    GetWindowRect(frmSendEmail::Instance().txtMainAddresses, &to);
-    MapWindowPoints(nullptr, mail, reinterpret_cast<POINT*>(&to), 2);
-    EXPECT_EQ(to.left, 132);  // 1320 twips
-    EXPECT_EQ(to.top, 12);  // 120 twips
-    EXPECT_EQ(to.right - to.left, 302);  // 3015 twips
-    SendMessageW(mail, WM_CLOSE, 0, 0);
-}
-
-TEST_F(NoteAt144Dpi, TextFileWindowKeepsItsTwipsLayout) {
     note.HandleMenuCommand(cmd::SaveAs);
-    const HWND form = frmSavetxt::Instance().hWnd();
-    ASSERT_TRUE(IsWindow(form));
-    RECT client{};
-    GetClientRect(form, &client);
-    EXPECT_EQ(client.right, 573);   // 5730 twips
-    EXPECT_EQ(client.bottom, 201);  // 2010 twips
-    RECT save{};
-    GetWindowRect(frmSavetxt::Instance().cmdSave, &save);
-    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&save), 2);
-    EXPECT_EQ(save.left, 444);  // 4440 twips
-    EXPECT_EQ(save.top, 120);   // 1200 twips
-    EXPECT_EQ(save.bottom - save.top, 50);  // 495 twips
-    SendMessageW(form, WM_CLOSE, 0, 0);
+    const frmSendEmail& mail = frmSendEmail::Instance();
+    const frmSavetxt& text = frmSavetxt::Instance();
+    const struct {
+        HWND window, control;
+        LONG width, height;  // of the window's client area
+        RECT place;          // of the control
+    } windows[] = {
+        // 4830 x 6285 twips; the To box at 1320, 120, 3015 x 375 twips
+        {mail.hWnd(), mail.txtMainAddresses, 483, 629, {132, 12, 434, 50}},
+        // 5730 x 2010 twips; "Save..." at 4440, 1200, 1215 x 495 twips
+        {text.hWnd(), text.cmdSave, 573, 201, {444, 120, 566, 170}},
+    };
+    for (const auto& w : windows) {
+        ASSERT_TRUE(IsWindow(w.window));
+        RECT client{};
+        GetClientRect(w.window, &client);
+        EXPECT_EQ(client.right, w.width);
+        EXPECT_EQ(client.bottom, w.height);
+        const RECT place = PlaceOf(w.control);
+        EXPECT_TRUE(EqualRect(&place, &w.place))
+            << place.left << "," << place.top << " " << place.right << "," << place.bottom;
+        SendMessageW(w.window, WM_CLOSE, 0, 0);
+    }
 }
 
 // Mended: the new font of a change of scale reset the text area's character
@@ -145,16 +132,18 @@ int MonitorAt96(HWND) { return 96; }
 // Mended: each frame was measured at the system's dots per inch while its face
 // took the monitor's, so on a monitor of another scale the text-file window cut
 // off its buttons and the other two came out the wrong size.
-TEST(MonitorOfAnotherScale, EachWindowMeasuresItsFrameForItsMonitor) {
-    ASSERT_EQ(ui::SystemDpi(), kDpi);
-    struct Restore {
-        ~Restore() { ui::WindowDpi = saved; }
-        int (*saved)(HWND);
-    } restore{ui::WindowDpi};
-    ui::WindowDpi = &MonitorAt96;
-    testsupport::ResetSettings();
-    COutlookNote note;
-    ASSERT_TRUE(note.Create());
+class MonitorOfAnotherScale : public testsupport::NoteFixture {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(ui::SystemDpi(), kDpi);
+        ui::WindowDpi = &MonitorAt96;
+        NoteFixture::SetUp();
+    }
+    void TearDown() override { ui::WindowDpi = saved_; }
+    int (*saved_)(HWND) = ui::WindowDpi;
+};
+
+TEST_F(MonitorOfAnotherScale, EachWindowMeasuresItsFrameForItsMonitor) {
     note.HandleMenuCommand(cmd::SaveAs);
     note.HandleMenuCommand(cmd::EmailTo);
     const struct {
@@ -173,9 +162,7 @@ TEST(MonitorOfAnotherScale, EachWindowMeasuresItsFrameForItsMonitor) {
         EXPECT_EQ(client.bottom, w.height);
     }
     for (HWND button : {frmSavetxt::Instance().cmdBrowse, frmSavetxt::Instance().cmdSave}) {
-        RECT r{};
-        GetWindowRect(button, &r);
-        MapWindowPoints(nullptr, frmSavetxt::Instance().hWnd(), reinterpret_cast<POINT*>(&r), 2);
+        const RECT r = PlaceOf(button);
         EXPECT_LE(r.right, 382);
         EXPECT_LE(r.bottom, 134);
     }

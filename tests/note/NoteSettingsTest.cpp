@@ -8,8 +8,8 @@
 
 #include "note/COutlookNote.h"
 #include "menu/menu_commands.h"
-#include "platform/modRegistry.h"
 #include "support/dialog_script.h"
+#include "support/readers.h"
 #include "support/test_support.h"
 
 using namespace std::chrono_literals;
@@ -20,12 +20,16 @@ constexpr char kColorKey[] = "Software\\Scrivlet\\Color";
 constexpr char kLocationKey[] = "Software\\Scrivlet\\Location";
 constexpr char kUninstall[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ST6UNST #";
 
-std::string Stored(const char* value) { return modRegistry::ReadRegString(HKEY_CURRENT_USER, kColorKey, value); }
+std::string Stored(const char* value) { return testsupport::RegText(HKEY_CURRENT_USER, kColorKey, value); }
 
+// As the program stores them: REG_SZ without an ending zero.
 void StoreColors(const char* fore, const char* back) {
-    if (fore) modRegistry::WriteRegString(HKEY_CURRENT_USER, kColorKey, "ForeColor", fore);
-    if (back) modRegistry::WriteRegString(HKEY_CURRENT_USER, kColorKey, "BackColor", back);
+    if (fore) testsupport::WriteRegValue(HKEY_CURRENT_USER, kColorKey, "ForeColor", REG_SZ, fore);
+    if (back) testsupport::WriteRegValue(HKEY_CURRENT_USER, kColorKey, "BackColor", REG_SZ, back);
 }
+
+// The note's painted background, beside its text area.
+COLORREF Background(const COutlookNote& note) { return testsupport::CaptureClient(note.hWnd()).at(5, 100); }
 
 bool Checked(const COutlookNote& note, int submenu, int id) {
     const HMENU colors = GetSubMenu(note.NoteMenu->hMenu(), submenu == 200 ? 12 : 13);
@@ -56,7 +60,7 @@ TEST_F(SettingsTest, FirstRunIsWhiteOnBlackWithBothMarks) {
     EXPECT_TRUE(Checked(note, 2200, 2205));
     EXPECT_FALSE(Checked(note, 200, 205));
     EXPECT_EQ(TextColor(note), RGB(255, 255, 255));
-    EXPECT_EQ(testsupport::CaptureClient(note.hWnd()).at(5, 100), 0u);
+    EXPECT_EQ(Background(note), 0u);
 }
 
 TEST_F(SettingsTest, PickedColoursApplyAtOnceAndAreStoredOnlyOnClose) {
@@ -75,8 +79,7 @@ TEST_F(SettingsTest, PickedColoursApplyAtOnceAndAreStoredOnlyOnClose) {
 
         note.HandleMenuCommand(201);
         EXPECT_TRUE(Checked(note, 200, 201));
-        EXPECT_EQ(note.BackColor(), 0x00FFD3A9u);
-        EXPECT_EQ(testsupport::CaptureClient(note.hWnd()).at(5, 100), 0x00FFD3A9u);
+        EXPECT_EQ(Background(note), 0x00FFD3A9u);
         EXPECT_EQ(Stored("ForeColor"), "");  // picking writes nothing
 
         note.HandleMenuCommand(cmd::Delete);  // cleared, then typed: the new text still has the note's colour
@@ -96,7 +99,7 @@ TEST_F(SettingsTest, PickedColoursApplyAtOnceAndAreStoredOnlyOnClose) {
     ASSERT_TRUE(next.Create());
     EXPECT_EQ(next.ForeColorID, 2204);
     EXPECT_EQ(TextColor(next), RGB(255, 255, 0));
-    EXPECT_EQ(next.BackColor(), 0x00FFD3A9u);
+    EXPECT_EQ(Background(next), 0x00FFD3A9u);
 }
 
 TEST_F(SettingsTest, ApplyForeColorLeavesTheCaretAtTheEndWithNothingSelected) {
@@ -133,7 +136,7 @@ TEST_F(SettingsTest, StoredTextsAndTheirColours) {
         ASSERT_TRUE(note.Create());
         EXPECT_EQ(note.ForeColorID, c.foreId) << (c.fore ? c.fore : "(none)");
         EXPECT_EQ(note.BackColorID, c.backId) << (c.back ? c.back : "(none)");
-        EXPECT_EQ(note.BackColor(), c.background);
+        EXPECT_EQ(Background(note), c.background);
         DialogScript script({DialogScript::Press(IDYES)});
         note.Unload();
         EXPECT_EQ(Stored("BackColor"), std::to_string(c.backId));
@@ -156,11 +159,9 @@ TEST_F(SettingsTest, TheLastNoteToCloseDecidesTheStoredColours) {
 }
 
 TEST_F(SettingsTest, ColourValueOfAnotherTypeReadsAsMissing) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, kColorKey, &key), ERROR_SUCCESS);
     const DWORD number = 203;
-    RegSetValueExA(key, "BackColor", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
-    RegCloseKey(key);
+    ASSERT_TRUE(testsupport::WriteRegValue(HKEY_CURRENT_USER, kColorKey, "BackColor", REG_DWORD,
+                                           {reinterpret_cast<const char*>(&number), sizeof number}));
     COutlookNote note;
     ASSERT_TRUE(note.Create());
     EXPECT_EQ(note.BackColorID, 206);
@@ -178,13 +179,8 @@ void ClearLocation() {
 // Where old setups, 32-bit programs, wrote their entries: on a 64-bit system
 // the 32-bit view of the machine's software keys.
 void StoreSetupEntry(int n, const char* uninstallString) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, (kUninstall + std::to_string(n)).c_str(), 0, nullptr, 0,
-                              KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, "UninstallString", 0, REG_SZ, reinterpret_cast<const BYTE*>(uninstallString),
-                   static_cast<DWORD>(strlen(uninstallString) + 1));
-    RegCloseKey(key);
+    ASSERT_TRUE(testsupport::WriteRegText(HKEY_LOCAL_MACHINE, kUninstall + std::to_string(n), "UninstallString",
+                                          uninstallString, KEY_WOW64_32KEY));
 }
 
 class LocationTest : public ::testing::Test {
@@ -194,9 +190,7 @@ protected:
         ClearLocation();
     }
     void TearDown() override { ClearLocation(); }
-    std::string StoredLocation() const {
-        return modRegistry::ReadRegString(HKEY_CURRENT_USER, kLocationKey, "Location");
-    }
+    std::string StoredLocation() const { return testsupport::RegText(HKEY_CURRENT_USER, kLocationKey, "Location"); }
 };
 
 TEST_F(LocationTest, StoredPathIsTakenWithoutAQuestion) {
@@ -251,15 +245,12 @@ TEST_F(LocationTest, CancelThenNoLeavesTheLocationEmpty) {
 }
 
 TEST_F(LocationTest, ValuesOfTheWrongTypeCountAsMissing) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, kLocationKey, &key), ERROR_SUCCESS);
     const DWORD number = 1;
-    RegSetValueExA(key, "Location", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
-    RegCloseKey(key);
-    ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, (kUninstall + std::string("2")).c_str(), &key), ERROR_SUCCESS);
+    ASSERT_TRUE(testsupport::WriteRegValue(HKEY_CURRENT_USER, kLocationKey, "Location", REG_DWORD,
+                                           {reinterpret_cast<const char*>(&number), sizeof number}));
     const char expand[] = "C:\\Program Files\\Scrivlet\\ST6UNST.LOG";
-    RegSetValueExA(key, "UninstallString", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(expand), sizeof expand);
-    RegCloseKey(key);
+    ASSERT_TRUE(testsupport::WriteRegValue(HKEY_LOCAL_MACHINE, kUninstall + std::string("2"), "UninstallString",
+                                           REG_EXPAND_SZ, {expand, sizeof expand}));
     DialogScript script({DialogScript::Press(IDCANCEL), DialogScript::Press(IDOK), DialogScript::Press(IDNO)});
     COutlookNote note;
     ASSERT_TRUE(note.Create());
@@ -372,7 +363,7 @@ TEST_F(LocationTest, TheProgramEndsWhenItsNoteClosesWithYes) {
     DWORD exitCode = 1;
     GetExitCodeProcess(process.get(), &exitCode);
     EXPECT_EQ(exitCode, 0u);
-    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, "Software\\Scrivlet\\Color", "BackColor"), "206");
+    EXPECT_EQ(Stored("BackColor"), "206");
 }
 
 TEST_F(LocationTest, NewNoteWithAPathThatNamesNoProgramLooksAgain) {

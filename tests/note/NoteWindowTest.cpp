@@ -10,21 +10,24 @@
 #include <vector>
 
 #include "menu/menu_commands.h"
-#include "note/COutlookNote.h"
 #include "platform/win/handles.h"
-#include "platform/modRegistry.h"
 #include "support/dialog_script.h"
-#include "support/test_support.h"
+#include "support/menu_catcher.h"
+#include "support/note_fixture.h"
+#include "support/readers.h"
 #include "textfile/frmSavetxt.h"
 
 using namespace std::chrono_literals;
 using testsupport::DeferredAction;
+using testsupport::MenuCatcher;
+using testsupport::MenuOpenedBy;
 
 namespace {
 
 constexpr char kExitText[] = "Are you sure? *********  Exit Notes *******:, Are you sure?";
 constexpr char kExitTitle[] = "Exit Notes: *****************";
 constexpr COLORREF kYellow = RGB(255, 255, 0);
+constexpr char kColorKey[] = "Software\\Scrivlet\\Color";
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
@@ -35,12 +38,13 @@ std::string ComputerName() {
     return name;
 }
 
-class NoteTest : public ::testing::Test {
+std::string Stored(const char* value) { return testsupport::RegText(HKEY_CURRENT_USER, kColorKey, value); }
+
+class NoteTest : public testsupport::NoteFixture {
 protected:
     void SetUp() override {
         modMain::MenuChoiceID = 0;
-        testsupport::ResetSettings();
-        ASSERT_TRUE(note.Create());
+        NoteFixture::SetUp();
         SetForegroundWindow(note.hWnd());
         testsupport::Pump(50ms);
     }
@@ -51,8 +55,6 @@ protected:
         GetWindowRect(hwnd(), &r);
         return r;
     }
-
-    COutlookNote note;
 };
 
 // Records the messages the note receives, for actions that end in the
@@ -114,9 +116,7 @@ TEST_F(NoteTest, LoadsTitleTextAreaIconsAndMenu) {
     EXPECT_EQ(note.TitleText, ComputerName() + "'s Notes:");
     EXPECT_EQ(note.GetComputer(), ComputerName());
     EXPECT_EQ(note.rtbMain.Text(), L"Click on the note pad above for Options!");
-    RECT area{};
-    GetWindowRect(note.rtbMain.hWnd(), &area);
-    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&area), 2);
+    const RECT area = testsupport::PlaceOf(note.rtbMain.hWnd());
     EXPECT_EQ(area.left, 10);
     EXPECT_EQ(area.top, 22);
     EXPECT_EQ(area.right - area.left, 286);
@@ -183,7 +183,7 @@ TEST_F(NoteTest, EscapeWhileTypingAsksAndNoKeepsTextAndCaret) {
         EXPECT_NE(note.NoteMenu, nullptr);
     }
     HKEY key = nullptr;
-    EXPECT_NE(RegOpenKeyA(HKEY_CURRENT_USER, "Software\\Scrivlet\\Color", &key), ERROR_SUCCESS);
+    EXPECT_NE(RegOpenKeyA(HKEY_CURRENT_USER, kColorKey, &key), ERROR_SUCCESS);
 }
 
 TEST_F(NoteTest, YesClosesStoresColoursAndFreesEverything) {
@@ -199,8 +199,8 @@ TEST_F(NoteTest, YesClosesStoresColoursAndFreesEverything) {
     EXPECT_EQ(note.NoteIcon.get(), nullptr);
     EXPECT_EQ(note.MinIcon.get(), nullptr);
     EXPECT_FALSE(note.IsOpen());
-    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, "Software\\Scrivlet\\Color", "ForeColor"), "2205");
-    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, "Software\\Scrivlet\\Color", "BackColor"), "206");
+    EXPECT_EQ(Stored("ForeColor"), "2205");
+    EXPECT_EQ(Stored("BackColor"), "206");
 }
 
 TEST_F(NoteTest, PaintsStripSeparatorIconsAndGrip) {
@@ -303,17 +303,6 @@ TEST_F(NoteTest, TitlePressStartsAMoveAndGripPressASizeWithRepaint) {
     EXPECT_TRUE(EqualRect(&dirty, &client));
 }
 
-// Opens the menu through `open`, notes where it appeared and dismisses it.
-RECT MenuOpenedBy(const std::function<void()>& open) {
-    RECT where{};
-    DeferredAction dismiss(300ms, [&] {
-        if (HWND menu = testsupport::FindOpenMenu()) GetWindowRect(menu, &where);
-        EndMenu();
-    });
-    open();
-    return where;
-}
-
 TEST_F(NoteTest, MenuOpensUnderTheIconAndAtTheCursor) {
     modMain::MenuChoiceID = 42;
     const RECT window = WindowRect();
@@ -402,11 +391,10 @@ TEST_F(NoteTest, DeleteClearsWithoutTouchingColoursOrRegistry) {
     EXPECT_EQ(note.rtbMain.Text(), L"");
     EXPECT_EQ(note.ForeColorID, 2203);
     EXPECT_EQ(note.BackColorID, 206);
-    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, "Software\\Scrivlet\\Color", "ForeColor"), "");
+    EXPECT_EQ(Stored("ForeColor"), "");
 }
 
 TEST_F(NoteTest, LoggingOffAsksTheExitQuestionAndOnlyYesLetsTheSessionEnd) {
-    const char* const colorKey = "Software\\Scrivlet\\Color";
     note.rtbMain.SetText(L"unsaved");
     for (int answer : {IDNO, IDCANCEL}) {
         DialogScript script({DialogScript::Press(answer)});
@@ -417,7 +405,7 @@ TEST_F(NoteTest, LoggingOffAsksTheExitQuestionAndOnlyYesLetsTheSessionEnd) {
         SendMessageA(hwnd(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);  // another program kept the session
         ASSERT_TRUE(IsWindow(hwnd()));
         EXPECT_EQ(note.rtbMain.Text(), L"unsaved");
-        EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, colorKey, "BackColor"), "");
+        EXPECT_EQ(Stored("BackColor"), "");
     }
     const HWND window = hwnd();
     {
@@ -434,7 +422,7 @@ TEST_F(NoteTest, LoggingOffAsksTheExitQuestionAndOnlyYesLetsTheSessionEnd) {
     DialogScript script({DialogScript::Press(IDYES)});
     EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
     // Stored at once: the session may end the process without another message.
-    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, colorKey, "BackColor"), "206");
+    EXPECT_EQ(Stored("BackColor"), "206");
     EXPECT_TRUE(IsWindow(window));
     SendMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
     EXPECT_FALSE(IsWindow(window));
@@ -507,32 +495,6 @@ TEST_F(NoteTest, CloseCommandRunsTheExitQuestion) {
 
 // The note without a mouse: keys that open the menu or close the note, and
 // the face a screen reader reads through Active Accessibility.
-
-// Dismisses every popup menu that opens while it lives and notes where each was.
-class MenuCatcher {
-public:
-    MenuCatcher() : timer_(SetTimer(nullptr, 0, 200, &MenuCatcher::Tick)) { current_ = this; }
-    ~MenuCatcher() {
-        KillTimer(nullptr, timer_);
-        current_ = nullptr;
-    }
-    MenuCatcher(const MenuCatcher&) = delete;
-    MenuCatcher& operator=(const MenuCatcher&) = delete;
-    const std::vector<RECT>& menus() const { return menus_; }
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        if (HWND menu = testsupport::FindOpenMenu(); menu && current_) {
-            RECT r{};
-            GetWindowRect(menu, &r);
-            current_->menus_.push_back(r);
-            EndMenu();
-        }
-    }
-    static inline MenuCatcher* current_ = nullptr;
-    UINT_PTR timer_;
-    std::vector<RECT> menus_;
-};
 
 // Real keyboard input: a key, with a modifier held (0 for none), to the focused window.
 void Chord(WORD modifier, WORD key) {

@@ -7,10 +7,10 @@
 #include <set>
 #include <string>
 
-#include "note/COutlookNote.h"
 #include "menu/menu_commands.h"
 #include "support/dialog_script.h"
-#include "support/test_support.h"
+#include "support/note_fixture.h"
+#include "support/readers.h"
 #include "textfile/frmSavetxt.h"
 #include "textfile/modBrowser.h"
 
@@ -50,15 +50,13 @@ LRESULT CALLBACK RefuseNames(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR
 
 std::string g_pickedFolder;
 
-TEST(Faults, AListThatTakesNoNameSaysSoAndStaysUsable) {
+using FaultsOfANote = testsupport::NoteFixture;
+
+TEST_F(FaultsOfANote, AListThatTakesNoNameSaysSoAndStaysUsable) {
     g_pickedFolder = testsupport::ExeFolder() + "\\listing-fault";
     CreateDirectoryA(g_pickedFolder.c_str(), nullptr);
     const std::string file = g_pickedFolder + "\\kept.txt";
-    CloseHandle(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-
-    testsupport::ResetSettings();
-    COutlookNote note;
-    ASSERT_TRUE(note.Create());
+    testsupport::WriteBytes(file, "");
     note.HandleMenuCommand(cmd::SaveAs);
     frmSavetxt& form = frmSavetxt::Instance();
     ASSERT_TRUE(IsWindow(form.hWnd()));
@@ -72,7 +70,7 @@ TEST(Faults, AListThatTakesNoNameSaysSoAndStaysUsable) {
     EXPECT_EQ(script.seen()[1].text, "No Previous Saved Text Files ");
     EXPECT_EQ(script.seen()[1].caption, "Type in a Name for your File!");
     EXPECT_TRUE(IsWindow(form.hWnd()));  // still usable: a name can be typed
-    EXPECT_EQ(form.Path(), g_pickedFolder + "\\");
+    EXPECT_EQ(testsupport::WindowText(form.Label2), "The Current File Path is: " + g_pickedFolder + "\\");
     RemoveWindowSubclass(form.Combo1, RefuseNames, 1);
     SendMessageA(form.hWnd(), WM_CLOSE, 0, 0);
     DeleteFileA(file.c_str());

@@ -8,7 +8,6 @@
 #include <string>
 #include <thread>
 
-#include "note/COutlookNote.h"
 #include "menu/menu_commands.h"
 #include "platform/modMsgBox.h"
 #include "platform/modRegistry.h"
@@ -18,7 +17,8 @@
 #include "platform/win/message_boxes.h"
 #include "platform/win/program_windows.h"
 #include "support/dialog_script.h"
-#include "support/test_support.h"
+#include "support/note_fixture.h"
+#include "support/readers.h"
 
 using namespace std::chrono_literals;
 
@@ -26,61 +26,65 @@ namespace {
 
 constexpr char kKey[] = "Software\\Scrivlet\\Test";
 
+// What the store writes is read back with the plain API, and values that other
+// writers left are seeded with it.
 class RegistryTest : public ::testing::Test {
 protected:
     void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, kKey); }
     void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, kKey); }
-    static void RawWrite(const char* name, DWORD type, const void* data, DWORD size) {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, kKey, &key), ERROR_SUCCESS);
-        RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-        RegCloseKey(key);
+    static std::string Read(const char* name) { return modRegistry::ReadRegString(HKEY_CURRENT_USER, kKey, name); }
+    static void Seed(const char* name, DWORD type, std::string_view bytes) {
+        ASSERT_TRUE(testsupport::WriteRegValue(HKEY_CURRENT_USER, kKey, name, type, bytes));
+    }
+    // The text of a REG_SZ value as the system reads it, else "(missing)" or its type.
+    static std::string Stored(const std::string& key, const char* name) {
+        const auto value = testsupport::ReadRegValue(HKEY_CURRENT_USER, key, name);
+        if (!value) return "(missing)";
+        if (value->type != REG_SZ) return "(type " + std::to_string(value->type) + ")";
+        return value->bytes.substr(0, value->bytes.find('\0'));
     }
 };
 
-TEST_F(RegistryTest, WrittenTextReadsBackExactly) {
-    for (const char* text : {"2204", "C:\\Program Files\\Scrivlet\\Scrivlet.exe", "x"}) {
+TEST_F(RegistryTest, TextsAreStoredAsRegSzAndReadBackExactly) {
+    std::string large(64 * 1024, 'x');
+    large[1000] = 'y';
+    for (const std::string& text : {std::string("2204"), std::string("C:\\Program Files\\Scrivlet\\Scrivlet.exe"),
+                                    std::string("x"), std::string(), large}) {
+        SCOPED_TRACE(text.substr(0, 60));
         modRegistry::WriteRegString(HKEY_CURRENT_USER, kKey, "V", text);
-        EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, kKey, "V"), text);
+        EXPECT_EQ(Stored(kKey, "V"), text);
+        Seed("Seeded", REG_SZ, text + '\0');
+        EXPECT_EQ(Read("Seeded"), text);
     }
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyA(HKEY_CURRENT_USER, kKey, &key), ERROR_SUCCESS);
-    DWORD type = 0;
-    RegQueryValueExA(key, "V", nullptr, &type, nullptr, nullptr);
-    RegCloseKey(key);
-    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
 }
 
 TEST_F(RegistryTest, ValuesOfOtherWritersAndTypes) {
-    RawWrite("WithNul", REG_SZ, "abc", 4);
-    RawWrite("Expand", REG_EXPAND_SZ, "%TEMP%", 7);
+    using namespace std::string_view_literals;
     const DWORD number = 203;
-    RawWrite("Number", REG_DWORD, &number, sizeof number);
-    RawWrite("Inner", REG_SZ, "ab\0cd", 5);
-    RawWrite("NoNul", REG_SZ, "2204", 4);
-    RawWrite("OnlyNul", REG_SZ, "", 1);
-    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, kKey, "NoNul"), "2204");
-    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, kKey, "OnlyNul"), "");
-    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, kKey, "WithNul"), "abc");
-    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, kKey, "Expand"), "");
-    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, kKey, "Number"), "");
-    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, kKey, "Inner"), "ab");
-    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, kKey, "Missing"), "");
+    const struct {
+        const char* name;
+        DWORD type;
+        std::string_view bytes;
+        const char* read;
+    } cases[] = {
+        {"NoNul", REG_SZ, "2204", "2204"},
+        {"OnlyNul", REG_SZ, "\0"sv, ""},
+        {"WithNul", REG_SZ, "abc\0"sv, "abc"},
+        {"Expand", REG_EXPAND_SZ, "%TEMP%\0"sv, ""},
+        {"Number", REG_DWORD, {reinterpret_cast<const char*>(&number), sizeof number}, ""},
+        {"Inner", REG_SZ, "ab\0cd"sv, "ab"},
+    };
+    for (const auto& c : cases) {
+        Seed(c.name, c.type, c.bytes);
+        EXPECT_EQ(Read(c.name), c.read) << c.name;
+    }
+    EXPECT_EQ(Read("Missing"), "");
     EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, "Software\\Scrivlet\\NoSuchKey", "V"), "");
 }
 
 TEST_F(RegistryTest, TrailingBackslashNamesTheSameKey) {
     modRegistry::WriteRegString(HKEY_CURRENT_USER, std::string(kKey) + "\\Deeper\\", "Location", "C:\\x.exe");
-    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, std::string(kKey) + "\\Deeper", "Location"), "C:\\x.exe");
-}
-
-TEST_F(RegistryTest, EmptyAndLargeTexts) {
-    modRegistry::WriteRegString(HKEY_CURRENT_USER, kKey, "Empty", "");
-    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, kKey, "Empty"), "");
-    std::string large(64 * 1024, 'x');
-    large[1000] = 'y';
-    modRegistry::WriteRegString(HKEY_CURRENT_USER, kKey, "Large", large);
-    EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, kKey, "Large"), large);
+    EXPECT_EQ(Stored(std::string(kKey) + "\\Deeper", "Location"), "C:\\x.exe");
 }
 
 // --- the self-closing box ------------------------------------------------------
@@ -142,10 +146,9 @@ TEST_F(TimedBoxTest, TwoThreadsCountingDownCloseOnlyTheirOwnBoxes) {
     EXPECT_EQ(other, 2);
 }
 
-TEST(MinimizeNote, ThreeNoticesCountingDownThenMinimized) {
-    testsupport::ResetSettings();
-    COutlookNote note;
-    ASSERT_TRUE(note.Create());
+using MinimizeNote = testsupport::NoteFixture;
+
+TEST_F(MinimizeNote, ThreeNoticesCountingDownThenMinimized) {
     DialogScript watch({DialogScript::Watch(), DialogScript::Press(IDOK), DialogScript::Watch()});
     note.HandleMenuCommand(cmd::Minimize);
     ASSERT_EQ(watch.seen().size(), 3u);
@@ -190,10 +193,7 @@ private:
     HHOOK hook_;
 };
 
-TEST(MinimizeNote, BoxesThatCannotAppearStopAfterThreeAndTheNoteStillGoesDown) {
-    testsupport::ResetSettings();
-    COutlookNote note;
-    ASSERT_TRUE(note.Create());
+TEST_F(MinimizeNote, BoxesThatCannotAppearStopAfterThreeAndTheNoteStillGoesDown) {
     BoxBlocker blocker;
     note.HandleMenuCommand(cmd::Minimize);
     EXPECT_EQ(blocker.attempts, 3);
@@ -240,12 +240,6 @@ TEST(TextFiles, WriteAppendReadAndMissingFiles) {
     // one in left the name with no file. The old file goes back, else the new
     // one; where neither can, both stay and are named.
     const std::string temp = path + ".tmp", backup = path + ".old";
-    const auto put = [](const std::string& file, const char* text) {
-        const HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD wrote = 0;
-        WriteFile(h, text, static_cast<DWORD>(strlen(text)), &wrote, nullptr);
-        CloseHandle(h);
-    };
     struct Case {
         bool hasBackup, nameTaken;
         files::PutBack result;
@@ -255,16 +249,15 @@ TEST(TextFiles, WriteAppendReadAndMissingFiles) {
                          Case{false, false, files::PutBack::NewText, "new"},
                          Case{true, true, files::PutBack::Neither, nullptr}}) {
         SCOPED_TRACE(c.under ? c.under : "both kept");
-        put(temp, "new");
-        if (c.hasBackup) put(backup, "old");
+        testsupport::WriteBytes(temp, "new");
+        if (c.hasBackup) testsupport::WriteBytes(backup, "old");
         if (c.nameTaken) CreateDirectoryA(path.c_str(), nullptr);
         files::KeptFiles kept;
         EXPECT_EQ(files::PutBackAfterFailedSwap(testsupport::Widen(path), testsupport::Widen(temp),
                                                 testsupport::Widen(backup), &kept),
                   c.result);
         if (c.under) {
-            ASSERT_EQ(files::ReadFileBytes(path, bytes), FileStatus::Ok);
-            EXPECT_EQ(bytes, c.under);
+            EXPECT_EQ(testsupport::ReadBytes(path), c.under);
             EXPECT_EQ(kept.oldText + kept.newText, "");
             EXPECT_EQ(GetFileAttributesA(backup.c_str()), INVALID_FILE_ATTRIBUTES);
         } else {

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -13,9 +12,9 @@
 #include <vector>
 
 #include "menu/menu_commands.h"
-#include "note/COutlookNote.h"
 #include "support/dialog_script.h"
-#include "support/test_support.h"
+#include "support/note_fixture.h"
+#include "support/readers.h"
 
 namespace {
 
@@ -46,13 +45,6 @@ std::set<std::string> PdfFiles() {
     return names;
 }
 
-std::string ReadAll(const std::string& winPath) {
-    std::ifstream in(winPath, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // The name of the first finished PDF that was not there `before`, or empty.
 std::string WaitForNewPdf(const std::set<std::string>& before) {
     std::string name;
@@ -60,7 +52,7 @@ std::string WaitForNewPdf(const std::set<std::string>& before) {
         [&] {
             for (const std::string& n : PdfFiles()) {
                 if (before.count(n)) continue;
-                const std::string data = ReadAll(WinPath(UnixFolder() + "/" + n));
+                const std::string data = testsupport::ReadBytes(WinPath(UnixFolder() + "/" + n));
                 if (data.size() > 8 && data.find("%%EOF", data.size() - 8) != std::string::npos) {
                     name = n;
                     return true;
@@ -108,7 +100,7 @@ std::vector<Page> ReadPages(const std::string& pdf) {
     const std::string unixPdf = UnixFolder() + "/" + pdf;
     const std::string out = unixPdf + ".html";
     EXPECT_TRUE(RunLinux("/usr/bin/pdftotext -bbox '" + unixPdf + "'", out)) << "pdftotext read no " << pdf;
-    const std::string html = ReadAll(WinPath(out));
+    const std::string html = testsupport::ReadBytes(WinPath(out));
     std::vector<Page> pages;
     const std::regex element(
         R"re(<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
@@ -131,7 +123,7 @@ int DarkestIn(const std::string& pdf, double left, double top, double right, dou
                              "' '" + unixPrefix + "' && mv '" + unixPrefix + ".pgm'",
                          unixPrefix + "-gray.pgm"))
         << "pdftoppm drew no " << pdf;
-    const std::string pgm = ReadAll(WinPath(unixPrefix + "-gray.pgm"));
+    const std::string pgm = testsupport::ReadBytes(WinPath(unixPrefix + "-gray.pgm"));
     std::istringstream header(pgm);
     std::string magic;
     int width = 0, height = 0, maxval = 0;
@@ -166,12 +158,11 @@ std::vector<std::string> Words(const std::vector<Page>& pages) {
     return words;
 }
 
-class PrintNoteTest : public testing::Test {
+class PrintNoteTest : public testsupport::NoteFixture {
 protected:
     void SetUp() override {
         if (UnixFolder().empty()) GTEST_SKIP() << "SCRIVLET_PDF_DIR names no folder of a PDF printer";
-        testsupport::ResetSettings();
-        ASSERT_TRUE(note.Create());
+        NoteFixture::SetUp();
     }
 
     // Prints the note as the user does, answering Yes; returns the job's PDF.
@@ -191,8 +182,6 @@ protected:
         EXPECT_FALSE(pdf.empty()) << "no PDF appeared";
         return pdf;
     }
-
-    COutlookNote note;
 };
 
 TEST_F(PrintNoteTest, AnEmptyNoteGivesOneBlankPage) {
@@ -289,11 +278,10 @@ TEST_F(PrintNoteTest, AnsweringNoOrCancelOpensNoPrintJob) {
 }
 
 // Run with the printer queue removed (see print_no_printer in the tests' CMake file).
-TEST(PrintNoPrinter, SaysSoAndPrintsNothing) {
+using PrintNoPrinter = testsupport::NoteFixture;
+
+TEST_F(PrintNoPrinter, SaysSoAndPrintsNothing) {
     if (Env("SCRIVLET_EXPECT_NO_PRINTER").empty()) GTEST_SKIP() << "runs only without a printer";
-    testsupport::ResetSettings();
-    COutlookNote note;
-    ASSERT_TRUE(note.Create());
     note.rtbMain.SetText(L"no printer");
     DialogScript boxes({}, DialogScript::Press(IDYES));
     note.HandleMenuCommand(cmd::Print);

@@ -9,10 +9,9 @@
 
 #include "mail/frmSendEmail.h"
 #include "menu/menu_commands.h"
-#include "note/COutlookNote.h"
 #include "textfile/frmSavetxt.h"
 #include "support/dialog_script.h"
-#include "support/test_support.h"
+#include "support/note_fixture.h"
 
 namespace {
 
@@ -60,14 +59,12 @@ TEST(SoakCounters, SeeALeak) {
     EXPECT_GT(before.privateBytes, 0u);
 }
 
-class SoakTest : public ::testing::Test {
+class SoakTest : public testsupport::NoteFixture {
 protected:
     void SetUp() override {
-        testsupport::ResetSettings();
-        ASSERT_TRUE(note.Create());
+        NoteFixture::SetUp();
         note.rtbMain.SetText(L"A note that lives through a long day.\r\nSecond line.");
     }
-    COutlookNote note;
 };
 
 TEST_F(SoakTest, MenuOpenedAndDismissed) {

@@ -2,14 +2,10 @@
 
 #include <algorithm>
 
+#include "support/readers.h"
+
 namespace {
 thread_local DialogScript* t_current = nullptr;
-
-std::string TextOf(HWND hwnd) {
-    std::string s(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    s.resize(static_cast<size_t>(GetWindowTextA(hwnd, s.data(), static_cast<int>(s.size()))));
-    return s;
-}
 
 struct ChildSearch {
     HWND edit = nullptr;
@@ -113,9 +109,9 @@ void DialogScript::Answer(HWND box) {
     const Step step = next_ < steps_.size() ? steps_[next_] : otherwise_;
     ++next_;
     Seen seen;
-    seen.caption = TextOf(box);
+    seen.caption = testsupport::WindowText(box);
     seen.owner = GetWindow(box, GW_OWNER);
-    if (text) seen.text = TextOf(text);
+    if (text) seen.text = testsupport::WindowText(text);
     seen.flags = ButtonFlags(box) | IconFlag(children.icon);
     seen.defaultButton = children.defaultButton;
     seen.defaultButtonId = children.defaultButton ? GetDlgCtrlID(children.defaultButton) : 0;

@@ -7,6 +7,7 @@
 
 #include "platform/win/handles.h"
 #include "platform/win/program_windows.h"
+#include "support/readers.h"
 
 namespace testsupport {
 
@@ -63,30 +64,7 @@ void CALLBACK DeferredAction::Fire(HWND, UINT, UINT_PTR id, DWORD) {
 
 void ResetSettings(const std::string& location) {
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Scrivlet");
-    HKEY key = nullptr;
-    if (RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Scrivlet\\Location", &key) == ERROR_SUCCESS) {
-        const unique_hkey owned(key);
-        RegSetValueExA(key, "Location", 0, REG_SZ, reinterpret_cast<const BYTE*>(location.data()),
-                       static_cast<DWORD>(location.size()));
-    }
-}
-
-namespace {
-BOOL CALLBACK FindMenuWindow(HWND hwnd, LPARAM lp) {
-    char cls[16] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (lstrcmpA(cls, "#32768") == 0 && IsWindowVisible(hwnd)) {
-        *reinterpret_cast<HWND*>(lp) = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-}  // namespace
-
-HWND FindOpenMenu() {
-    HWND found = nullptr;
-    EnumWindows(FindMenuWindow, reinterpret_cast<LPARAM>(&found));
-    return found;
+    WriteRegValue(HKEY_CURRENT_USER, "Software\\Scrivlet\\Location", "Location", REG_SZ, location);
 }
 
 Pixels CaptureClient(HWND hwnd) {

@@ -36,9 +36,6 @@ private:
 // note asks nothing at start.
 void ResetSettings(const std::string& location = "C:\\Scrivlet\\scrivlet.exe");
 
-// The visible popup menu window of this process, if one is open.
-HWND FindOpenMenu();
-
 // The client area of a window as 0x00BBGGRR pixels, row by row.
 struct Pixels {
     int width = 0, height = 0;

@@ -1,6 +1,7 @@
 // The real folder dialog, driven from a second thread while this thread runs it.
 #include <gtest/gtest.h>
 
+#include "support/dialog_driver.h"
 #include "textfile/modBrowser.h"
 #include "textfile/textfile_support.h"
 
@@ -14,7 +15,7 @@ bool HasText(const std::vector<std::string>& texts, const std::string& text) {
 
 TEST(BrowseForFolder, GivesTheChosenFolder) {
     tf::TestFolder folder("picked folder");
-    auto driver = tf::PickerDriver::Choose(GetCurrentThreadId(), folder.path(), "picked folder");
+    auto driver = DialogDriver::ChooseFolder(folder.path(), "picked folder");
     EXPECT_EQ(modBrowser::BrowseForFolder(nullptr, kTitle), folder.path());  // no trailing backslash
     const auto seen = driver.Finish();
     ASSERT_TRUE(seen.found);
@@ -23,13 +24,13 @@ TEST(BrowseForFolder, GivesTheChosenFolder) {
 }
 
 TEST(BrowseForFolder, ADriveRootKeepsItsBackslash) {
-    auto driver = tf::PickerDriver::Choose(GetCurrentThreadId(), "C:\\", tf::DisplayName("C:\\"));
+    auto driver = DialogDriver::ChooseFolder("C:\\", tf::DisplayName("C:\\"));
     EXPECT_EQ(modBrowser::BrowseForFolder(nullptr, kTitle), "C:\\");
     EXPECT_TRUE(driver.Finish().selected);
 }
 
 TEST(BrowseForFolder, CancelGivesNothing) {
-    auto driver = tf::PickerDriver::Cancel(GetCurrentThreadId());
+    auto driver = DialogDriver::CancelFolder();
     EXPECT_EQ(modBrowser::BrowseForFolder(nullptr, kTitle), "");
     EXPECT_TRUE(driver.Finish().found);
 }
@@ -38,7 +39,7 @@ TEST(BrowseForFolder, AnItemWithNoFileSystemPathGivesNothing) {
     PIDLIST_ABSOLUTE computer = nullptr;
     ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer), S_OK);
     {
-        auto driver = tf::PickerDriver::ChooseItem(GetCurrentThreadId(), computer, tf::DisplayName(computer));
+        auto driver = DialogDriver::ChooseFolderItem(computer, tf::DisplayName(computer));
         EXPECT_EQ(modBrowser::BrowseForFolder(nullptr, kTitle), "");
         EXPECT_TRUE(driver.Finish().selected);
     }

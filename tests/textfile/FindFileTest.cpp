@@ -4,19 +4,22 @@
 #include <set>
 
 #include "support/dialog_script.h"
+#include "support/readers.h"
 #include "textfile/clsFindFile.h"
 #include "textfile/ole_date.h"
 #include "textfile/textfile_support.h"
 
 namespace {
 
+using testsupport::WriteBytes;
+
 class FindFileTest : public testing::Test {
 protected:
     void SetUp() override {
-        tf::WriteBytes(folder / "b note.txt", "b");
-        tf::WriteBytes(folder / "README.TXT", "r");
-        tf::WriteBytes(folder / "a.txtx", "x");
-        tf::WriteBytes(folder / "other.doc", "d");
+        WriteBytes(folder / "b note.txt", "b");
+        WriteBytes(folder / "README.TXT", "r");
+        WriteBytes(folder / "a.txtx", "x");
+        WriteBytes(folder / "other.doc", "d");
         CreateDirectoryA((folder / "old.txt").c_str(), nullptr);
     }
     std::string Pattern(const char* p) const { return folder / p; }
@@ -166,7 +169,7 @@ TEST_F(FindFileTest, AStampTheFileSystemDoesNotKeepIsUnknown) {
     // A time within the first minutes of 1601 has a zero high half; tmpfs keeps it as given.
     if (GetDriveTypeA("T:\\") == DRIVE_NO_ROOT_DIR) GTEST_SKIP() << "no T: drive (drives.sh)";
     tf::TestFolder early("early", "T:");
-    tf::WriteBytes(early / "old.txt", "x");
+    WriteBytes(early / "old.txt", "x");
     const FILETIME zeroHigh{600000000, 0}, later{0, 30000000};
     const HANDLE file =
         CreateFileA((early / "old.txt").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);

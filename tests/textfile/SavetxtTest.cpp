@@ -10,9 +10,10 @@
 #include <gtest/gtest.h>
 
 #include "menu/menu_commands.h"
-#include "note/COutlookNote.h"
+#include "support/dialog_driver.h"
 #include "support/dialog_script.h"
-#include "support/test_support.h"
+#include "support/note_fixture.h"
+#include "support/readers.h"
 #include "textfile/frmSavetxt.h"
 #include "textfile/modBrowser.h"
 #include "textfile/textfile_support.h"
@@ -20,7 +21,12 @@
 namespace {
 
 using namespace std::string_view_literals;
+using testsupport::PlaceOf;
+using testsupport::ReadBytes;
+using testsupport::WindowText;
+using testsupport::WriteBytes;
 using Boxes = std::vector<DialogScript::Seen>;
+using Captions = std::pair<std::string, std::string>;  // the window's and its action button's
 
 constexpr char kFileError[] = "File error! -- Can't use this file! or Drive!";
 constexpr char kThreeOptions[] =
@@ -38,11 +44,8 @@ std::string StandInPicker(HWND, std::string_view title) {
     return g_picked;
 }
 
-std::string TextOf(HWND hwnd) {
-    char text[1024] = {};
-    GetWindowTextA(hwnd, text, sizeof text);
-    return text;
-}
+const Captions kSaveMode{"Save as Text File...", "Save..."};
+const Captions kOpenMode{"Open file...", "Open..."};
 
 std::vector<std::string> ListOf(HWND combo) {
     std::vector<std::string> items;
@@ -79,33 +82,31 @@ int Px(int twips) {
     return MulDiv(twips, dpi, 1440);
 }
 
-// A control's rectangle in its window's client pixels.
-RECT PlaceOf(HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-class SavetxtTest : public testing::Test {
+class SavetxtTest : public testsupport::NoteFixture {
 protected:
     void SetUp() override {
-        testsupport::ResetSettings();
-        ASSERT_TRUE(note.Create());
+        NoteFixture::SetUp();
         frmSavetxt::PickFolder = &StandInPicker;
         g_picked.clear();
         g_pickerTitle.clear();
     }
     void TearDown() override {
-        if (form().IsLoaded()) DestroyWindow(form().hWnd());
+        if (Loaded()) DestroyWindow(form().hWnd());
         frmSavetxt::PickFolder = &modBrowser::BrowseForFolder;
     }
     static frmSavetxt& form() { return frmSavetxt::Instance(); }
+    static bool Loaded() { return IsWindow(form().hWnd()) != FALSE; }
+    static Captions ModeCaptions() { return {WindowText(form().hWnd()), WindowText(form().cmdSave)}; }
+    // The folder the window works in, as its label shows it.
+    static std::string Path() {
+        const std::string label = WindowText(form().Label2), shown = "The Current File Path is: ";
+        return label.rfind(shown, 0) == 0 ? label.substr(shown.size()) : "(the label reads: " + label + ")";
+    }
 
     // Opens the window by the note's menu command, as the user does.
     void OpenWindow(int command) {
         note.HandleMenuCommand(command);
-        ASSERT_TRUE(form().IsLoaded());
+        ASSERT_TRUE(Loaded());
     }
     // Picks a folder through "Folder Browser"; gives the boxes that showed.
     Boxes Browse(const std::string& folder, int answer = IDOK) {
@@ -118,7 +119,7 @@ protected:
     void OpenOn(int command, const std::string& folder) {
         OpenWindow(command);
         Browse(folder);
-        ASSERT_EQ(form().Path(), folder + "\\");
+        ASSERT_EQ(Path(), folder + "\\");
     }
     static void Click(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
     // Types a name, presses the action button and answers the boxes in turn.
@@ -136,21 +137,17 @@ protected:
         return Press(name, std::move(answers));
     }
 
-    COutlookNote note;
     tf::TestFolder folder{"files"};
 };
 
 TEST_F(SavetxtTest, TheWindowInSaveMode) {
     OpenWindow(cmd::SaveAs);
     const frmSavetxt& f = form();
-    EXPECT_EQ(f.Mode(), 101);
-    EXPECT_EQ(TextOf(f.hWnd()), "Save as Text File...");
-    EXPECT_EQ(TextOf(f.cmdSave), "Save...");
-    EXPECT_EQ(TextOf(f.cmdBrowse), "Folder Browser");
-    EXPECT_EQ(TextOf(f.Label1), "Type in the name  and specify a location to store your note.");
-    EXPECT_EQ(f.Path(), testsupport::ExeFolder() + "\\");
-    EXPECT_EQ(TextOf(f.Label2), "The Current File Path is: " + testsupport::ExeFolder() + "\\");
-    EXPECT_EQ(TextOf(f.Combo1), "");
+    EXPECT_EQ(ModeCaptions(), kSaveMode);
+    EXPECT_EQ(WindowText(f.cmdBrowse), "Folder Browser");
+    EXPECT_EQ(WindowText(f.Label1), "Type in the name  and specify a location to store your note.");
+    EXPECT_EQ(WindowText(f.Label2), "The Current File Path is: " + testsupport::ExeFolder() + "\\");
+    EXPECT_EQ(WindowText(f.Combo1), "");
 
     // A caption with a close box only, fixed size, centred on the screen.
     const LONG style = GetWindowLongA(f.hWnd(), GWL_STYLE);
@@ -175,7 +172,7 @@ TEST_F(SavetxtTest, TheWindowInSaveMode) {
         {f.cmdSave, 4440, 1200, 1215, 495},
     };
     for (const Place& p : places) {
-        SCOPED_TRACE(TextOf(p.control));
+        SCOPED_TRACE(WindowText(p.control));
         const RECT r = PlaceOf(p.control);
         EXPECT_EQ(r.left, Px(p.left));
         EXPECT_EQ(r.top, Px(p.top));
@@ -191,7 +188,7 @@ TEST_F(SavetxtTest, TheWindowInSaveMode) {
     for (const HWND next : {f.cmdSave, f.Combo1, f.cmdBrowse}) {
         PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
         testsupport::Pump(std::chrono::milliseconds(50));
-        EXPECT_TRUE(HasFocus(next)) << TextOf(next);
+        EXPECT_TRUE(HasFocus(next)) << WindowText(next);
     }
 
     // The name box is light blue, in its edit part and in its drop-down list.
@@ -214,38 +211,35 @@ TEST_F(SavetxtTest, TheWindowInSaveMode) {
 }
 
 TEST_F(SavetxtTest, OneWindowThatKeepsItsFirstMode) {
-    tf::WriteBytes(folder / "b.txt", "b");
-    tf::WriteBytes(folder / "a.txt", "a");
+    WriteBytes(folder / "b.txt", "b");
+    WriteBytes(folder / "a.txt", "a");
     OpenOn(cmd::OpenFile, folder.path());
-    EXPECT_EQ(TextOf(form().hWnd()), "Open file...");
-    EXPECT_EQ(TextOf(form().cmdSave), "Open...");
-    EXPECT_EQ(TextOf(form().Combo1), "a.txt");  // the first entry of the list
+    EXPECT_EQ(ModeCaptions(), kOpenMode);
+    EXPECT_EQ(WindowText(form().Combo1), "a.txt");  // the first entry of the list
     const HWND window = form().hWnd();
     SetWindowTextA(form().Combo1, "typed");
     note.HandleMenuCommand(cmd::SaveAs);
     EXPECT_EQ(form().hWnd(), window);
-    EXPECT_EQ(form().Mode(), 111);
-    EXPECT_EQ(TextOf(form().hWnd()), "Open file...");
-    EXPECT_EQ(TextOf(form().Combo1), "typed");
-    EXPECT_EQ(form().Path(), folder.path() + "\\");
+    EXPECT_EQ(ModeCaptions(), kOpenMode);
+    EXPECT_EQ(WindowText(form().Combo1), "typed");
+    EXPECT_EQ(Path(), folder.path() + "\\");
 
     // Closed by its close box with no question, it loads afresh in the program's folder.
     DialogScript boxes({}, DialogScript::Press(IDOK));
     SendMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_FALSE(form().IsLoaded());
+    EXPECT_FALSE(Loaded());
     EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(boxes.seen().empty());
     note.HandleMenuCommand(cmd::SaveAs);
-    EXPECT_EQ(form().Mode(), 101);
-    EXPECT_EQ(TextOf(form().hWnd()), "Save as Text File...");
-    EXPECT_EQ(form().Path(), testsupport::ExeFolder() + "\\");
+    EXPECT_EQ(ModeCaptions(), kSaveMode);
+    EXPECT_EQ(Path(), testsupport::ExeFolder() + "\\");
     note.HandleMenuCommand(cmd::OpenFile);
-    EXPECT_EQ(form().Mode(), 101);
+    EXPECT_EQ(ModeCaptions(), kSaveMode);
 }
 
 TEST_F(SavetxtTest, ListsTheTextFilesOfTheFolder) {
     for (const char* name : {"Z last.txt", "b note.txt", "README.TXT", "a.txtx", "other.doc", "mytxt"})
-        tf::WriteBytes(folder / name, "x");
+        WriteBytes(folder / name, "x");
     CreateDirectoryA((folder / "old.txt").c_str(), nullptr);
     tf::TestFolder empty("empty");
 
@@ -254,19 +248,19 @@ TEST_F(SavetxtTest, ListsTheTextFilesOfTheFolder) {
     EXPECT_TRUE(boxes.empty());  // open mode: no message
     const std::vector<std::string> sorted = {"b note.txt", "README.TXT", "Z last.txt"};
     EXPECT_EQ(ListOf(form().Combo1), sorted);
-    EXPECT_EQ(TextOf(form().Combo1), "b note.txt");
-    EXPECT_EQ(TextOf(form().Label2), "The Current File Path is: " + folder.path() + "\\");
+    EXPECT_EQ(WindowText(form().Combo1), "b note.txt");
+    EXPECT_EQ(Path(), folder.path() + "\\");
     EXPECT_TRUE(HasFocus(form().Combo1));
 
     // An empty folder: an empty list and no message; then Open... asks for a name.
     boxes = Browse(empty.path());
     EXPECT_TRUE(boxes.empty());
     EXPECT_TRUE(ListOf(form().Combo1).empty());
-    EXPECT_EQ(TextOf(form().Combo1), "");
+    EXPECT_EQ(WindowText(form().Combo1), "");
     boxes = Press("");
     ASSERT_EQ(boxes.size(), 1u);
     ExpectBox(boxes[0], "You must name the file!", "No file Name!", kStop);
-    EXPECT_TRUE(form().IsLoaded());
+    EXPECT_TRUE(Loaded());
 }
 
 TEST_F(SavetxtTest, ListsAFolderOfTwentyThousandFiles) {
@@ -280,13 +274,13 @@ TEST_F(SavetxtTest, ListsAFolderOfTwentyThousandFiles) {
     ASSERT_EQ(list.size(), kCount);
     EXPECT_EQ(list.front(), "note 00000.txt");
     EXPECT_EQ(list.back(), "note 19999.txt");
-    EXPECT_EQ(TextOf(form().Combo1), "note 00000.txt");
+    EXPECT_EQ(WindowText(form().Combo1), "note 00000.txt");
 }
 
 TEST_F(SavetxtTest, TheFolderButton) {
-    tf::WriteBytes(folder / "here.txt", "x");
+    WriteBytes(folder / "here.txt", "x");
     OpenWindow(cmd::SaveAs);
-    const std::string start = form().Path();
+    const std::string start = Path();
 
     // Cancelled: a message, and nothing changes.
     SetWindowTextA(form().Combo1, "typed");
@@ -294,46 +288,43 @@ TEST_F(SavetxtTest, TheFolderButton) {
     EXPECT_EQ(g_pickerTitle, "Please select a folder.");
     ASSERT_EQ(boxes.size(), 1u);
     ExpectBox(boxes[0], "No Drive or Folder was selected! ...", "Selected None...", kInformation);
-    EXPECT_EQ(form().Path(), start);
-    EXPECT_EQ(TextOf(form().Combo1), "typed");
+    EXPECT_EQ(Path(), start);
+    EXPECT_EQ(WindowText(form().Combo1), "typed");
 
     // Save mode: the hint, the new folder, and the typed name is gone.
     boxes = Browse(folder.path());
     ASSERT_EQ(boxes.size(), 1u);
     ExpectBox(boxes[0], "Now enter a file Name in the blue box, then press Save...", "Need File Name!", kInformation);
-    EXPECT_EQ(form().Path(), folder.path() + "\\");
-    EXPECT_EQ(TextOf(form().Label2), "The Current File Path is: " + folder.path() + "\\");
+    EXPECT_EQ(Path(), folder.path() + "\\");
     EXPECT_EQ(ListOf(form().Combo1), std::vector<std::string>{"here.txt"});
-    EXPECT_EQ(TextOf(form().Combo1), "");
+    EXPECT_EQ(WindowText(form().Combo1), "");
     EXPECT_TRUE(HasFocus(form().Combo1));
 
     // A drive root keeps its one backslash.
     boxes = Browse("C:\\");
-    EXPECT_EQ(form().Path(), "C:\\");
+    EXPECT_EQ(Path(), "C:\\");
 
     // A network path is never taken for a CD-ROM drive.
     boxes = Browse("\\\\server\\share");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Need File Name!");
-    EXPECT_EQ(form().Path(), "\\\\server\\share\\");
+    EXPECT_EQ(Path(), "\\\\server\\share\\");
 }
 
 TEST_F(SavetxtTest, ACdRomDriveIsRefusedInSaveModeOnly) {
     ASSERT_EQ(GetDriveTypeA("E:\\"), static_cast<UINT>(DRIVE_CDROM)) << "E: should be a CD-ROM drive (drives.sh)";
     OpenOn(cmd::SaveAs, folder.path());
-    const std::string label = TextOf(form().Label2);
     for (const char* path : {"E:\\", "e:\\disc folder"}) {
         const Boxes boxes = Browse(path);
         ASSERT_EQ(boxes.size(), 1u);
         ExpectBox(boxes[0], "You Can Not use the CD Rom Drive!", "Please select another path...", kStop);
-        EXPECT_EQ(form().Path(), folder.path() + "\\");
-        EXPECT_EQ(TextOf(form().Label2), label);
+        EXPECT_EQ(Path(), folder.path() + "\\");
     }
     DestroyWindow(form().hWnd());
 
     OpenWindow(cmd::OpenFile);
     EXPECT_TRUE(Browse("E:\\").empty());
-    EXPECT_EQ(form().Path(), "E:\\");
+    EXPECT_EQ(Path(), "E:\\");
     EXPECT_EQ(ListOf(form().Combo1), std::vector<std::string>{"disc note.txt"});
     EXPECT_TRUE(Press("disc note.txt").empty());
     EXPECT_EQ(note.rtbMain.Text(), L"on the disc\r\n");
@@ -353,9 +344,9 @@ TEST_F(SavetxtTest, TheNameGetsTxtUnlessItEndsInTxt) {
         tf::TestFolder names("names");
         const Boxes boxes = SaveNew(names.path(), c.typed, L"first line\r\nsecond");
         EXPECT_TRUE(boxes.empty());  // a new file, no question
-        EXPECT_FALSE(form().IsLoaded());
+        EXPECT_FALSE(Loaded());
         EXPECT_EQ(tf::Entries(names.path()), std::vector<std::string>{c.saved});
-        EXPECT_EQ(tf::ReadBytes(names / c.saved), "first line\r\nsecond\r\n");
+        EXPECT_EQ(ReadBytes(names / c.saved), "first line\r\nsecond\r\n");
     }
 }
 
@@ -365,7 +356,7 @@ TEST_F(SavetxtTest, SavesInTheProgramsFolderFirst) {
     note.rtbMain.SetText(L"in the program's folder");
     OpenWindow(cmd::SaveAs);
     EXPECT_TRUE(Press("textfile test note").empty());
-    EXPECT_EQ(tf::ReadBytes(file), "in the program's folder\r\n");
+    EXPECT_EQ(ReadBytes(file), "in the program's folder\r\n");
     DeleteFileA(file.c_str());
 }
 
@@ -382,18 +373,18 @@ TEST_F(SavetxtTest, AnExistingFile) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.answer);
-        tf::WriteBytes(folder / "There.txt", "old\r\n");
+        WriteBytes(folder / "There.txt", "old\r\n");
         note.rtbMain.SetText(L"new text");
         OpenOn(cmd::SaveAs, folder.path());
         const Boxes boxes = Press("There", {c.answer});
         ASSERT_EQ(boxes.size(), 1u);
         ExpectBox(boxes[0], kThreeOptions, "Use this file... There.txt---- Select an Option! ", 67);
-        EXPECT_EQ(tf::ReadBytes(folder / "There.txt"), c.after);
+        EXPECT_EQ(ReadBytes(folder / "There.txt"), c.after);
         EXPECT_EQ(tf::Entries(folder.path()), std::vector<std::string>{"There.txt"});  // no temporary file left
-        EXPECT_EQ(form().IsLoaded(), !c.closes);
+        EXPECT_EQ(Loaded(), !c.closes);
         if (!c.closes) {
             EXPECT_TRUE(HasFocus(form().Combo1));
-            EXPECT_EQ(TextOf(form().Combo1), "There.txt");
+            EXPECT_EQ(WindowText(form().Combo1), "There.txt");
             DestroyWindow(form().hWnd());
         }
     }
@@ -403,14 +394,14 @@ TEST_F(SavetxtTest, AnExistingFile) {
 // the file it leads to as it was.
 TEST_F(SavetxtTest, OverwritingThroughALinkWritesTheFileItLeadsTo) {
     const std::string links = "C:\\textfile links";  // drives.sh links linked.txt to target.txt there
-    tf::WriteBytes(links + "\\target.txt", "old\r\n");
-    if (tf::ReadBytes(links + "\\linked.txt") != "old\r\n") GTEST_SKIP() << "no link: drives.sh makes it";
+    WriteBytes(links + "\\target.txt", "old\r\n");
+    if (ReadBytes(links + "\\linked.txt") != "old\r\n") GTEST_SKIP() << "no link: drives.sh makes it";
     note.rtbMain.SetText(L"new text");
     OpenOn(cmd::SaveAs, links);
     ASSERT_EQ(Press("linked", {IDYES}).size(), 1u);
-    EXPECT_FALSE(form().IsLoaded());
-    EXPECT_EQ(tf::ReadBytes(links + "\\target.txt"), "new text\r\n");
-    EXPECT_EQ(tf::ReadBytes(links + "\\linked.txt"), "new text\r\n");
+    EXPECT_FALSE(Loaded());
+    EXPECT_EQ(ReadBytes(links + "\\target.txt"), "new text\r\n");
+    EXPECT_EQ(ReadBytes(links + "\\linked.txt"), "new text\r\n");
     EXPECT_EQ(tf::Entries(links), (std::vector<std::string>{"linked.txt", "target.txt"}));  // nothing left over
 }
 
@@ -423,7 +414,7 @@ TEST_F(SavetxtTest, OverwriteInPlaceKeepsHeldAndHardLinkedFiles) {
     note.rtbMain.SetText(L"new text");
     OpenOn(cmd::SaveAs, folder.path());
 
-    tf::WriteBytes(file, "a longer old text\r\n");
+    WriteBytes(file, "a longer old text\r\n");
     {
         // A log viewer's hold: reading and writing shared, deleting not.
         const HANDLE viewer = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -432,16 +423,16 @@ TEST_F(SavetxtTest, OverwriteInPlaceKeepsHeldAndHardLinkedFiles) {
         EXPECT_EQ(Press("kept", {IDYES}).size(), 1u);
         CloseHandle(viewer);
     }
-    EXPECT_FALSE(form().IsLoaded());
-    EXPECT_EQ(tf::ReadBytes(file), "new text\r\n");
+    EXPECT_FALSE(Loaded());
+    EXPECT_EQ(ReadBytes(file), "new text\r\n");
     EXPECT_EQ(tf::Entries(folder.path()), std::vector<std::string>{"kept.txt"});
 
     ASSERT_TRUE(CreateHardLinkA(other.c_str(), file.c_str(), nullptr));
     note.rtbMain.SetText(L"third");
     OpenOn(cmd::SaveAs, folder.path());
     EXPECT_EQ(Press("kept", {IDYES}).size(), 1u);
-    EXPECT_EQ(tf::ReadBytes(file), "third\r\n");
-    EXPECT_EQ(tf::ReadBytes(other), "third\r\n");
+    EXPECT_EQ(ReadBytes(file), "third\r\n");
+    EXPECT_EQ(ReadBytes(other), "third\r\n");
     EXPECT_EQ(tf::Entries(folder.path()), (std::vector<std::string>{"kept.txt", "other name.txt"}));
 
     // Mended: new files and overwrites failed in folders of long paths, where
@@ -454,11 +445,11 @@ TEST_F(SavetxtTest, OverwriteInPlaceKeepsHeldAndHardLinkedFiles) {
     note.rtbMain.SetText(L"deep");
     OpenOn(cmd::SaveAs, deep);
     EXPECT_TRUE(Press("a").empty());
-    EXPECT_EQ(tf::ReadBytes(deep + "\\a.txt"), "deep\r\n");
+    EXPECT_EQ(ReadBytes(deep + "\\a.txt"), "deep\r\n");
     OpenOn(cmd::SaveAs, deep);
     EXPECT_EQ(Press("a", {IDYES}).size(), 1u);
-    EXPECT_FALSE(form().IsLoaded());
-    EXPECT_EQ(tf::ReadBytes(deep + "\\a.txt"), "deep\r\n");
+    EXPECT_FALSE(Loaded());
+    EXPECT_EQ(ReadBytes(deep + "\\a.txt"), "deep\r\n");
     EXPECT_EQ(tf::Entries(deep), std::vector<std::string>{"a.txt"});
 }
 
@@ -480,11 +471,11 @@ TEST_F(SavetxtTest, OpenReadsTheFileLineByLine) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.bytes));
-        tf::WriteBytes(folder / "read me.txt", c.bytes);
+        WriteBytes(folder / "read me.txt", c.bytes);
         note.rtbMain.SetText(L"before");
         OpenOn(cmd::OpenFile, folder.path());
         EXPECT_TRUE(Press("read me").empty());
-        EXPECT_FALSE(form().IsLoaded());
+        EXPECT_FALSE(Loaded());
         const std::wstring text = note.rtbMain.Text();
         // The rich edit control keeps a lone LF as a line break of its own.
         EXPECT_TRUE(text == c.text || (std::wstring(c.text).find(L"lf\n") != std::wstring::npos &&
@@ -495,16 +486,16 @@ TEST_F(SavetxtTest, OpenReadsTheFileLineByLine) {
 
 TEST_F(SavetxtTest, BadNamesMissingFoldersAndAClosedNote) {
     tf::TestFolder gone("gone");
-    tf::WriteBytes(folder / "here.txt", "here\r\n");
+    WriteBytes(folder / "here.txt", "here\r\n");
     note.rtbMain.SetText(L"kept");
     OpenOn(cmd::SaveAs, folder.path());
     for (const char* name : {"D:\\x.txt", "no such folder\\x.txt", "old.txt"}) {
         SCOPED_TRACE(name);
         if (std::string(name) == "old.txt") CreateDirectoryA((folder / name).c_str(), nullptr);
         ExpectOnlyFileError(Press(name));
-        EXPECT_TRUE(form().IsLoaded());
-        EXPECT_EQ(TextOf(form().Combo1), name);
-        EXPECT_EQ(form().Path(), folder.path() + "\\");
+        EXPECT_TRUE(Loaded());
+        EXPECT_EQ(WindowText(form().Combo1), name);
+        EXPECT_EQ(Path(), folder.path() + "\\");
     }
     EXPECT_EQ(tf::Entries(folder.path()), (std::vector<std::string>{"here.txt", "old.txt"}));
 
@@ -512,7 +503,7 @@ TEST_F(SavetxtTest, BadNamesMissingFoldersAndAClosedNote) {
     Browse(gone.path());
     tf::RemoveTree(gone.path());
     ExpectOnlyFileError(Press("x"));
-    EXPECT_FALSE(tf::Exists(gone.path()));
+    EXPECT_FALSE(testsupport::Exists(gone.path()));
     DestroyWindow(form().hWnd());
     OpenOn(cmd::OpenFile, folder.path());
     Browse(gone.path());
@@ -530,7 +521,7 @@ TEST_F(SavetxtTest, BadNamesMissingFoldersAndAClosedNote) {
     ExpectOnlyFileError(Press("here", {IDYES}), 1);
     ExpectOnlyFileError(Press("here", {IDNO}), 1);
     EXPECT_EQ(tf::Entries(folder.path()), (std::vector<std::string>{"here.txt", "old.txt"}));
-    EXPECT_EQ(tf::ReadBytes(folder / "here.txt"), "here\r\n");
+    EXPECT_EQ(ReadBytes(folder / "here.txt"), "here\r\n");
 }
 
 // Mended: open mode on a missing name used to write the note into a new file
@@ -539,35 +530,35 @@ TEST_F(SavetxtTest, OpeningAMissingFileWritesNothing) {
     note.rtbMain.SetText(L"my note");
     OpenOn(cmd::OpenFile, folder.path());
     ExpectOnlyFileError(Press("not there"));
-    EXPECT_TRUE(form().IsLoaded());
-    EXPECT_EQ(TextOf(form().Combo1), "not there.txt");
+    EXPECT_TRUE(Loaded());
+    EXPECT_EQ(WindowText(form().Combo1), "not there.txt");
     EXPECT_TRUE(tf::Entries(folder.path()).empty());
     EXPECT_EQ(note.rtbMain.Text(), L"my note");
 }
 
 // Mended: the old file used to be deleted before the new one was written.
 TEST_F(SavetxtTest, AFailedOverwriteOrAppendKeepsTheOldFile) {
-    tf::WriteBytes(folder / "locked.txt", "old\r\n");
+    WriteBytes(folder / "locked.txt", "old\r\n");
     ASSERT_TRUE(SetFileAttributesA((folder / "locked.txt").c_str(), FILE_ATTRIBUTE_READONLY));
     note.rtbMain.SetText(L"new");
     OpenOn(cmd::SaveAs, folder.path());
     for (const int answer : {IDYES, IDNO}) {
         ExpectOnlyFileError(Press("locked.txt", {answer}), 1);
-        EXPECT_TRUE(form().IsLoaded());
-        EXPECT_EQ(tf::ReadBytes(folder / "locked.txt"), "old\r\n");
+        EXPECT_TRUE(Loaded());
+        EXPECT_EQ(ReadBytes(folder / "locked.txt"), "old\r\n");
         EXPECT_EQ(tf::Entries(folder.path()), std::vector<std::string>{"locked.txt"});
     }
     // Mended: a UTF-16 file cut inside a unit took an append that read as other characters.
-    tf::WriteBytes(folder / "cut.txt", "\xFF\xFEo\0l"sv);
+    WriteBytes(folder / "cut.txt", "\xFF\xFEo\0l"sv);
     ExpectOnlyFileError(Press("cut.txt", {IDNO}), 1);
-    EXPECT_EQ(tf::ReadBytes(folder / "cut.txt"), "\xFF\xFEo\0l"sv);
+    EXPECT_EQ(ReadBytes(folder / "cut.txt"), "\xFF\xFEo\0l"sv);
 }
 
 TEST_F(SavetxtTest, AFullDiskKeepsTheOldFile) {
     if (GetDriveTypeA("T:\\") == DRIVE_NO_ROOT_DIR)
         GTEST_SKIP() << "no T: drive: drives.sh could not mount its 64 KB tmpfs (mounting needs root)";
     tf::TestFolder full("full", "T:");
-    tf::WriteBytes(full / "kept.txt", "old\r\n");
+    WriteBytes(full / "kept.txt", "old\r\n");
     std::wstring big;
     while (big.size() < 100000) big += L"a line of a note too long for the disk\r\n";
     note.rtbMain.SetText(big);
@@ -575,19 +566,19 @@ TEST_F(SavetxtTest, AFullDiskKeepsTheOldFile) {
     for (const int answer : {IDYES, IDNO}) {
         SCOPED_TRACE(answer);
         ExpectOnlyFileError(Press("kept", {answer}), 1);
-        EXPECT_EQ(tf::ReadBytes(full / "kept.txt"), "old\r\n");
+        EXPECT_EQ(ReadBytes(full / "kept.txt"), "old\r\n");
         EXPECT_EQ(tf::Entries(full.path()), std::vector<std::string>{"kept.txt"});
     }
     ExpectOnlyFileError(Press("new"));
     EXPECT_EQ(tf::Entries(full.path()), std::vector<std::string>{"kept.txt"});  // no partial file
-    EXPECT_TRUE(form().IsLoaded());
+    EXPECT_TRUE(Loaded());
 
     // A file of two names is written in place: the failed write puts the old
     // bytes back from their copy, and the copy goes.
     ASSERT_TRUE(CreateHardLinkA((full / "link.txt").c_str(), (full / "kept.txt").c_str(), nullptr));
     ExpectOnlyFileError(Press("kept", {IDYES}), 1);
-    EXPECT_EQ(tf::ReadBytes(full / "kept.txt"), "old\r\n");
-    EXPECT_EQ(tf::ReadBytes(full / "link.txt"), "old\r\n");
+    EXPECT_EQ(ReadBytes(full / "kept.txt"), "old\r\n");
+    EXPECT_EQ(ReadBytes(full / "link.txt"), "old\r\n");
     EXPECT_EQ(tf::Entries(full.path()), (std::vector<std::string>{"kept.txt", "link.txt"}));
 }
 
@@ -625,12 +616,12 @@ TEST_F(SavetxtTest, TextOutsideTheAnsiCodePage) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string file = folder / (std::string(c.name) + ".txt");
-        if (c.before) tf::WriteBytes(file, *c.before);
+        if (c.before) WriteBytes(file, *c.before);
         const Boxes boxes = SaveNew(folder.path(), c.name, c.note, {c.answer});
         const size_t asked = c.before ? 1 : 0;
         if (const std::optional<std::string_view> after = utf8 ? c.afterUtf8 : c.after1252) {
             EXPECT_EQ(boxes.size(), asked);
-            EXPECT_EQ(tf::ReadBytes(file), *after);
+            EXPECT_EQ(ReadBytes(file), *after);
         } else {
             // Mended: the refusal used to call the file or drive broken.
             ASSERT_EQ(boxes.size(), asked + 1);
@@ -638,8 +629,8 @@ TEST_F(SavetxtTest, TextOutsideTheAnsiCodePage) {
                       "The note holds characters that this file's encoding cannot keep, so nothing was added to the "
                       "file.\r\n\r\nSave the note as a new file instead.",
                       "Cannot Add to this File!", MB_OK | MB_ICONEXCLAMATION);
-            EXPECT_EQ(tf::ReadBytes(file), *c.before);
-            EXPECT_TRUE(form().IsLoaded());
+            EXPECT_EQ(ReadBytes(file), *c.before);
+            EXPECT_TRUE(Loaded());
             DestroyWindow(form().hWnd());
         }
     }
@@ -657,7 +648,7 @@ TEST_F(SavetxtTest, TextOutsideTheAnsiCodePage) {
 
 // Mended: the note's text used to be replaced line by line while reading.
 TEST_F(SavetxtTest, AFailedReadLeavesTheNote) {
-    tf::WriteBytes(folder / "busy.txt", "other text\r\n");
+    WriteBytes(folder / "busy.txt", "other text\r\n");
     note.rtbMain.SetText(L"my note");
     OpenOn(cmd::OpenFile, folder.path());
     {
@@ -670,7 +661,7 @@ TEST_F(SavetxtTest, AFailedReadLeavesTheNote) {
     CreateDirectoryA((folder / "a folder.txt").c_str(), nullptr);
     ExpectOnlyFileError(Press("a folder.txt"));
     EXPECT_EQ(note.rtbMain.Text(), L"my note");
-    EXPECT_TRUE(form().IsLoaded());
+    EXPECT_TRUE(Loaded());
 }
 
 TEST_F(SavetxtTest, AMegabyteNoteGoesOutAndComesBackWhole) {
@@ -678,7 +669,7 @@ TEST_F(SavetxtTest, AMegabyteNoteGoesOutAndComesBackWhole) {
     for (int i = 0; big.size() < (1u << 20); ++i) big += L"line " + std::to_wstring(i) + L" of a note with words enough to fill a good part of a screen line\r\n";
     big.resize(big.rfind(L"\r\n"));  // ends without a line break
     ASSERT_TRUE(SaveNew(folder.path(), "big", big).empty());
-    const std::string bytes = tf::ReadBytes(folder / "big.txt");
+    const std::string bytes = ReadBytes(folder / "big.txt");
     EXPECT_EQ(bytes.size(), big.size() + 2);
     EXPECT_EQ(bytes.substr(bytes.size() - 30), std::string(big.end() - 28, big.end()) + "\r\n");
     // Into a fresh note: Wine's rich edit control takes minutes to let go of a megabyte.
@@ -686,7 +677,7 @@ TEST_F(SavetxtTest, AMegabyteNoteGoesOutAndComesBackWhole) {
     COutlookNote fresh;
     ASSERT_TRUE(fresh.Create());
     fresh.HandleMenuCommand(cmd::OpenFile);  // the window serves the note that opened it
-    ASSERT_TRUE(form().IsLoaded());
+    ASSERT_TRUE(Loaded());
     Browse(folder.path());
     EXPECT_TRUE(Press("big.txt").empty());
     EXPECT_TRUE(fresh.rtbMain.Text() == big + L"\r\n");
@@ -715,7 +706,7 @@ struct CursorSpy {
 };
 
 TEST_F(SavetxtTest, LongOperationsShowTheWaitCursor) {
-    tf::WriteBytes(folder / "one.txt", "one\r\n");
+    WriteBytes(folder / "one.txt", "one\r\n");
     SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
     CursorSpy spy{{CB_ADDSTRING, EM_GETTEXTEX, EM_SETTEXTEX}, {}};
     ASSERT_TRUE(SetWindowSubclass(note.rtbMain.hWnd(), &CursorSpy::Proc, 1, reinterpret_cast<DWORD_PTR>(&spy)));
@@ -734,10 +725,10 @@ TEST_F(SavetxtTest, LongOperationsShowTheWaitCursor) {
 
 TEST_F(SavetxtTest, TheRealFolderDialog) {
     tf::TestFolder chosen("real dialog");
-    tf::WriteBytes(chosen / "found me.txt", "x");
+    WriteBytes(chosen / "found me.txt", "x");
     OpenWindow(cmd::SaveAs);
     frmSavetxt::PickFolder = &modBrowser::BrowseForFolder;
-    auto driver = tf::PickerDriver::Choose(GetCurrentThreadId(), chosen.path(), "real dialog");
+    auto driver = DialogDriver::ChooseFolder(chosen.path(), "real dialog");
     DialogScript boxes({}, DialogScript::Press(IDOK));
     Click(form().cmdBrowse);
     const auto seen = driver.Finish();
@@ -745,7 +736,7 @@ TEST_F(SavetxtTest, TheRealFolderDialog) {
     EXPECT_NE(std::find(seen.texts.begin(), seen.texts.end(), "Please select a folder."), seen.texts.end());
     ASSERT_EQ(boxes.seen().size(), 1u);
     EXPECT_EQ(boxes.seen()[0].caption, "Need File Name!");
-    EXPECT_EQ(form().Path(), chosen.path() + "\\");
+    EXPECT_EQ(Path(), chosen.path() + "\\");
     EXPECT_EQ(ListOf(form().Combo1), std::vector<std::string>{"found me.txt"});
 }
 

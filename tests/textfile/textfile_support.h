@@ -1,12 +1,10 @@
 #pragma once
-// Real folders and files for the text-file tests, and a second thread that
-// drives the real folder dialog.
+// Real folders and files for the text-file tests.
 #include <windows.h>
 #include <shlobj.h>
 
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 namespace tf {
@@ -30,50 +28,11 @@ private:
 };
 
 void RemoveTree(const std::string& path);
-void WriteBytes(const std::string& path, std::string_view bytes);
-// The file's bytes; `found` false when it cannot be read.
-std::string ReadBytes(const std::string& path, bool* found = nullptr);
-bool Exists(const std::string& path);
 // The names in a folder, "." and ".." left out, sorted.
 std::vector<std::string> Entries(const std::string& folder);
 
 // The shell's display name of a path or of an item, as the folder tree shows it.
 std::string DisplayName(const std::string& path);
 std::string DisplayName(LPCITEMIDLIST item);
-
-// Waits on a thread of its own for the folder dialog of `uiThread`, then
-// either presses Cancel or selects a folder (by path or by item) until the
-// tree's caret shows `caretText`, and presses OK.
-class PickerDriver {
-public:
-    struct Result {
-        bool found = false;     // the dialog appeared
-        bool selected = false;  // the caret reached the wanted item before OK
-        std::vector<std::string> texts;  // the dialog's static texts
-    };
-    static PickerDriver Cancel(DWORD uiThread) { return PickerDriver(uiThread, {}, {}, nullptr, true); }
-    static PickerDriver Choose(DWORD uiThread, std::string path, std::string caretText) {
-        return PickerDriver(uiThread, std::move(path), std::move(caretText), nullptr, false);
-    }
-    static PickerDriver ChooseItem(DWORD uiThread, LPCITEMIDLIST item, std::string caretText) {
-        return PickerDriver(uiThread, {}, std::move(caretText), item, false);
-    }
-    PickerDriver(const PickerDriver&) = delete;
-    PickerDriver& operator=(const PickerDriver&) = delete;
-    ~PickerDriver();
-    // Waits for the thread and gives what it saw.
-    Result Finish();
-
-private:
-    PickerDriver(DWORD uiThread, std::string path, std::string caretText, LPCITEMIDLIST item, bool cancel);
-    void Run();
-
-    DWORD uiThread_;
-    std::string path_, caretText_;
-    LPCITEMIDLIST item_;
-    bool cancel_;
-    Result result_;
-    std::thread thread_;  // last: starts once every other member is set
-};
 
 }  // namespace tf
