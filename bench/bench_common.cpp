@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "bench_rows.h"
-#include "platform/handles.h"
+#include "platform/win/handles.h"
 
 namespace bench {
 

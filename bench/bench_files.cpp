@@ -7,9 +7,9 @@
 
 #include "bench_rows.h"
 #include "note/COutlookNote.h"
-#include "platform/handles.h"
-#include "platform/ansi_text.h"
-#include "platform/program_windows.h"
+#include "platform/win/handles.h"
+#include "platform/text/ansi_text.h"
+#include "platform/win/program_windows.h"
 #include "textfile/frmSavetxt.h"
 
 namespace bench {

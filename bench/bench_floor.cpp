@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <richedit.h>
 
-#include "platform/handles.h"
+#include "platform/win/handles.h"
 
 namespace {
 

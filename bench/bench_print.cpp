@@ -9,11 +9,11 @@
 
 #include "bench_rows.h"
 #include "note/COutlookNote.h"
-#include "platform/ansi_text.h"
-#include "platform/handles.h"
+#include "platform/text/ansi_text.h"
+#include "platform/win/handles.h"
 #include "platform/modPrintRTB.h"
-#include "platform/print_layout.h"
-#include "platform/units.h"
+#include "platform/print/print_layout.h"
+#include "platform/win/units.h"
 
 namespace bench {
 

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "bench_rows.h"
-#include "platform/handles.h"
+#include "platform/win/handles.h"
 #include "platform/modRegistry.h"
-#include "platform/program_windows.h"
+#include "platform/win/program_windows.h"
 
 namespace bench {
 

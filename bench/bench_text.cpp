@@ -5,7 +5,7 @@
 #include "bench_rows.h"
 #include "note/COutlookNote.h"
 #include "note/note_colors.h"
-#include "platform/ansi_text.h"
+#include "platform/text/ansi_text.h"
 
 namespace bench {
 

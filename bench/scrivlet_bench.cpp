@@ -16,7 +16,7 @@
 
 #include "bench_rows.h"
 #include "platform/modRegistry.h"
-#include "platform/program_windows.h"
+#include "platform/win/program_windows.h"
 
 namespace {
 
