@@ -249,7 +249,6 @@ void COutlookNote::OnDpiChanged(int dpi, const RECT& suggested) {
 }
 
 void COutlookNote::SetWindowBackColor(COLORREF color) {
-    m_backColor = color;
     m_backBrush.reset(CreateSolidBrush(color));
 }
 

@@ -73,7 +73,6 @@ public:
 
     // The painted title strip's and date line's text font, shared with the text area.
     HFONT Font() const { return m_font.get(); }
-    COLORREF BackColor() const { return m_backColor; }
     std::string DateLineText() const;
     // The date line as last painted.
     const std::string& DateLineShown() const { return m_dateShown; }
@@ -120,7 +119,6 @@ private:
     WNDPROC m_textAreaProc = nullptr;  // the text area's procedure before the note's key hook
     unique_hfont m_font;
     unique_hbrush m_backBrush;
-    COLORREF m_backColor = 0;
     std::string m_dateShown;
     std::unique_ptr<CNoteAccessible, CNoteAccessibleRelease> m_accessible;  // made on the first request
 };

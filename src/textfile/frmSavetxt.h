@@ -38,7 +38,6 @@ public:
 
     bool IsLoaded() const { return m_hwnd != nullptr; }
     std::int16_t Mode() const { return m_intMode; }
-    const std::string& Path() const { return m_strPath; }
 
     // Write the note's text and CR LF to m_strPath followed by the text of
     // Combo1: WriteFile as the whole file (created or replaced), AppendFile
