@@ -132,18 +132,18 @@ bool frmSendEmail::OnCreate() {
     m_dpi = ui::WindowDpi(m_hwnd);
     MakeFonts();
     constexpr DWORD kBox = WS_TABSTOP | ES_AUTOHSCROLL, kEdge = WS_EX_CLIENTEDGE;
-    constexpr size_t kNormal = 0, kBold = 1;
+    constexpr int kNormal = 0, kBold = 1;
     const Shade ink = SystemShade(COLOR_WINDOWTEXT), menu = SystemShade(COLOR_MENU), cyan = FixedShade(kCyan);
     // One line each: where a wider face stands in for the font, a label's end is clipped, not wrapped out of sight.
     constexpr DWORD kLabel = SS_LEFTNOWORDWRAP;
     // In tab order.
     const CForm::Row rows[] = {
-        {&txtCC, L"EDIT", L"", kBox, kEdge, kIdCC, 1320, 600, 3015, 375, kNormal, true, ink, cyan},
-        {&txtBCC, L"EDIT", L"", kBox, kEdge, kIdBCC, 1320, 1080, 3015, 375, kNormal, true, ink, cyan},
-        {&txtSubject, L"EDIT", L"", kBox, kEdge, kIdSubject, 1320, 1560, 3015, 375, kBold, true, ink, menu},
-        {&txtMainAddresses, L"EDIT", L"", kBox, kEdge, kIdTo, 1320, 120, 3015, 375, kBold, true, ink, menu},
-        {&txtAttachmentFileLocation, L"EDIT", L"", kBox, kEdge, kIdAttachment, 1320, 5280, 3015, 375, kNormal, true,
-         ink, cyan},
+        {&txtCC, L"EDIT", L"", kBox, kEdge, kIdCC, 1320, 600, 3015, 375, kNormal, ink, cyan, true},
+        {&txtBCC, L"EDIT", L"", kBox, kEdge, kIdBCC, 1320, 1080, 3015, 375, kNormal, ink, cyan, true},
+        {&txtSubject, L"EDIT", L"", kBox, kEdge, kIdSubject, 1320, 1560, 3015, 375, kBold, ink, menu, true},
+        {&txtMainAddresses, L"EDIT", L"", kBox, kEdge, kIdTo, 1320, 120, 3015, 375, kBold, ink, menu, true},
+        {&txtAttachmentFileLocation, L"EDIT", L"", kBox, kEdge, kIdAttachment, 1320, 5280, 3015, 375, kNormal, ink,
+         cyan, true},
         {&cmdSendIt, L"BUTTON", L"Sending E-mail...", WS_TABSTOP | BS_PUSHBUTTON, 0, kIdSend, 1440, 5760, 3015, 375,
          kNormal},
         {&Label1[0], L"STATIC", L"To:", kLabel, 0, kIdLabel0, 120, 120, 975, 255, kNormal},
@@ -153,7 +153,7 @@ bool frmSendEmail::OnCreate() {
         {&Label1[4], L"STATIC", L"Body Message:", kLabel, 0, kIdLabel0 + 4, 120, 2160, 1095, 255, kNormal},
         // White on black: the inverse of the system's window colours.
         {&txtmessage, L"EDIT", L"", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL, kEdge,
-         kIdMessage, 1320, 2160, 3015, 2895, kNormal, true, SystemShade(COLOR_WINDOW), ink},
+         kIdMessage, 1320, 2160, 3015, 2895, kNormal, SystemShade(COLOR_WINDOW), ink, true},
         {&cmdFileAttached, L"BUTTON", L"Attach File:", WS_TABSTOP | BS_PUSHBUTTON, 0, kIdAttachButton, 120, 5280, 1095,
          375, kNormal},
     };

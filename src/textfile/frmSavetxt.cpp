@@ -102,7 +102,7 @@ bool frmSavetxt::CreateControls() {
          kLabel1Id, 120, 1320, 3135, 495, 0},
         // A drop-down's window height includes its list; its closed height is set below.
         {&Combo1, L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_SORT, 0, kCombo1Id,
-         120, 840, 3135, 315 * (kComboListItems + 1), 0, true, black, blue},
+         120, 840, 3135, 315 * (kComboListItems + 1), 0, black, blue, true},
         {&Label2, L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 0, kLabel2Id, 120, 120, 3975, 615, 0},
     };
     if (!m_form.Create(m_hwnd, m_dpi, rows, {m_font.get()})) return false;

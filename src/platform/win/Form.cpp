@@ -25,7 +25,8 @@ void CForm::Relayout(int dpi, std::initializer_list<HFONT> fonts) const {
         const Row& r = m.row;
         MoveWindow(m.hwnd, TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi), TwipsToPixels(r.width, dpi),
                    TwipsToPixels(r.height, dpi), TRUE);
-        if (r.font < fonts.size()) SendMessageW(m.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.begin()[r.font]), TRUE);
+        if (r.font >= 0 && static_cast<size_t>(r.font) < fonts.size())
+            SendMessageW(m.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.begin()[r.font]), TRUE);
     }
 }
 

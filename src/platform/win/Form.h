@@ -31,9 +31,9 @@ public:
         DWORD exStyle;
         int id;
         int left, top, width, height;  // twips
-        size_t font;                   // index into the window's fonts
-        bool painted = false;          // drawn in the two shades below instead of the system's
+        int font;                      // index into the window's fonts
         Shade ink{}, paper{};
+        bool painted = false;  // drawn in the two shades above instead of the system's
     };
 
     // Makes the rows' controls in order (their z-order is the order Tab
