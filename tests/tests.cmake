@@ -51,10 +51,10 @@ if(SCRIVLET_RUN_WINE_TESTS)
   set_tests_properties(core_tests_wine PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${SCRIVLET_WINE_ENV}")
 endif()
 
-# A Windows test program; scrivlet_wine_test also registers it, one CTest test
-# per program.
+# A Windows test program with the program's own resources; scrivlet_wine_test
+# also registers it, one CTest test per program.
 function(scrivlet_wine_program name)
-  add_executable(${name} ${ARGN})
+  add_executable(${name} ${ARGN} ${SCRIVLET_PROGRAM_RESOURCES})
   target_link_libraries(${name} PRIVATE scrivlet_test_support scrivlet_warnings)
   add_dependencies(${name} scrivlet_icons)
 endfunction()
