@@ -12,7 +12,7 @@ set -eu
 action=$1 source=$2 prefix=$3 work=$4
 case $prefix in */textfile-wineprefix) ;; *) echo "unexpected prefix $prefix" >&2; exit 2 ;; esac
 case $work in */textfile-drives) ;; *) echo "unexpected folder $work" >&2; exit 2 ;; esac
-W=/usr/lib/wine/wine64
+W=${SCRIVLET_WINE:-/usr/lib/wine/wine64}
 S=/usr/lib/wine/wineserver
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 
@@ -29,7 +29,8 @@ remove() {
 
 case $action in
   down) remove; echo "textfile drives removed"; exit 0 ;;
-  up) remove ;;  # leftovers of an interrupted run
+  up) remove  # leftovers of an interrupted run
+      "$W" --version >/dev/null ;;  # a Wine that cannot run here ends the setup with its status (77: skipped)
   *) echo "usage: $0 up|down SOURCE_PREFIX PRIVATE_PREFIX WORK_FOLDER" >&2; exit 2 ;;
 esac
 
