@@ -30,7 +30,9 @@ remove() {
 case $action in
   down) remove; echo "textfile drives removed"; exit 0 ;;
   up) remove  # leftovers of an interrupted run
-      "$W" --version >/dev/null ;;  # a Wine that cannot run here ends the setup with its status (77: skipped)
+      # A Wine that cannot run here ends the setup with its status (77: skipped). Asked in the
+      # source prefix: the 32-bit Wine prepares the prefix it is given, which must not exist yet.
+      WINEPREFIX=$source "$W" --version >/dev/null ;;
   *) echo "usage: $0 up|down SOURCE_PREFIX PRIVATE_PREFIX WORK_FOLDER" >&2; exit 2 ;;
 esac
 
