@@ -38,7 +38,13 @@ esac
 
 mkdir -p "$work/cdrom" "$work/tmpfs"
 printf 'on the disc\r\n' >"$work/cdrom/disc note.txt"
+# The running wineserver writes the registry to its files only every 30 s and when it stops:
+# stop the source's for the copy, else the copy may hold a value a test before has already set
+# back (such as the 144 dots per inch of the note's DPI tests).
+WINEPREFIX=$source "$S" -k 2>/dev/null || true
+WINEPREFIX=$source "$S" -w
 cp -a "$source" "$prefix"
+WINEPREFIX=$source sh "$(dirname "$0")/../../scripts/wine-up.sh"
 rm -f "$prefix/dosdevices/e:" "$prefix/dosdevices/t:"
 ln -s "$work/cdrom" "$prefix/dosdevices/e:"
 if mount -t tmpfs -o size=64k,mode=0777 scrivlet-full "$work/tmpfs" 2>"$work/mount.log"; then
