@@ -4,7 +4,7 @@
 #   at_dpi.sh <dpi> <program> [arguments...]
 set -u
 dpi=$1; shift
-WINE=/usr/lib/wine/wine64
+WINE=${SCRIVLET_WINE:-/usr/lib/wine/wine64}
 set_dpi() {
   "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1
   "$WINE" reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1

@@ -1,7 +1,7 @@
-// Entry point of the Windows test programs: the same apartment and controls
-// as the program itself.
+// Entry point of the Windows test programs: the same apartment as the program
+// itself. Common controls are left to the windows that use them, as in the
+// program, so that a window which forgets them fails here.
 #include <windows.h>
-#include <commctrl.h>
 #include <objbase.h>
 
 #include <gtest/gtest.h>
@@ -18,8 +18,6 @@ int main(int argc, char** argv) {
         return 1;
     }
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
     testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
     CoUninitialize();

@@ -12,7 +12,7 @@ set -eu
 action=$1 source=$2 prefix=$3 work=$4
 case $prefix in */textfile-wineprefix) ;; *) echo "unexpected prefix $prefix" >&2; exit 2 ;; esac
 case $work in */textfile-drives) ;; *) echo "unexpected folder $work" >&2; exit 2 ;; esac
-W=/usr/lib/wine/wine64
+W=${SCRIVLET_WINE:-/usr/lib/wine/wine64}
 S=/usr/lib/wine/wineserver
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 
@@ -29,13 +29,22 @@ remove() {
 
 case $action in
   down) remove; echo "textfile drives removed"; exit 0 ;;
-  up) remove ;;  # leftovers of an interrupted run
+  up) remove  # leftovers of an interrupted run
+      # A Wine that cannot run here ends the setup with its status (77: skipped). Asked in the
+      # source prefix: the 32-bit Wine prepares the prefix it is given, which must not exist yet.
+      WINEPREFIX=$source "$W" --version >/dev/null ;;
   *) echo "usage: $0 up|down SOURCE_PREFIX PRIVATE_PREFIX WORK_FOLDER" >&2; exit 2 ;;
 esac
 
 mkdir -p "$work/cdrom" "$work/tmpfs"
 printf 'on the disc\r\n' >"$work/cdrom/disc note.txt"
+# The running wineserver writes the registry to its files only every 30 s and when it stops:
+# stop the source's for the copy, else the copy may hold a value a test before has already set
+# back (such as the 144 dots per inch of the note's DPI tests).
+WINEPREFIX=$source "$S" -k 2>/dev/null || true
+WINEPREFIX=$source "$S" -w
 cp -a "$source" "$prefix"
+WINEPREFIX=$source sh "$(dirname "$0")/../../scripts/wine-up.sh"
 rm -f "$prefix/dosdevices/e:" "$prefix/dosdevices/t:"
 ln -s "$work/cdrom" "$prefix/dosdevices/e:"
 if mount -t tmpfs -o size=64k,mode=0777 scrivlet-full "$work/tmpfs" 2>"$work/mount.log"; then

@@ -13,13 +13,13 @@ if(SCRIVLET_RUN_WINE_TESTS)
   list(FILTER textfile_env EXCLUDE REGEX "^WINEPREFIX=")
   list(APPEND textfile_env WINEPREFIX=${textfile_prefix})
   foreach(step up down)
-    add_test(NAME textfile_drives_${step}
+    add_test(NAME textfile_drives_${step}${X}
       COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/drives.sh ${step} ${SCRIVLET_WINEPREFIX} ${textfile_prefix} ${textfile_drives})
   endforeach()
-  set_tests_properties(textfile_drives_up PROPERTIES
+  set_tests_properties(textfile_drives_up${X} PROPERTIES
     FIXTURES_SETUP textfile_drives FIXTURES_REQUIRED wine ENVIRONMENT "${textfile_env}")
-  set_tests_properties(textfile_drives_down PROPERTIES FIXTURES_CLEANUP textfile_drives ENVIRONMENT "${textfile_env}")
-  set_tests_properties(textfile_tests PROPERTIES
+  set_tests_properties(textfile_drives_down${X} PROPERTIES FIXTURES_CLEANUP textfile_drives ENVIRONMENT "${textfile_env}")
+  set_tests_properties(textfile_tests${X} PROPERTIES
     FIXTURES_REQUIRED "wine;textfile_drives" ENVIRONMENT "${textfile_env}")
 endif()
 scrivlet_utf8_rerun(textfile_tests "SavetxtTest.*-SavetxtTest.ListsAFolderOfTwentyThousandFiles:SavetxtTest.AMegabyteNoteGoesOutAndComesBackWhole:SavetxtTest.TheRealFolderDialog")

@@ -3,7 +3,6 @@
 // capture to a file and waits until the picture has been taken.
 //   scene.exe <note|email|savetxt> <rectangle file> <done file>
 #include <windows.h>
-#include <commctrl.h>
 #include <objbase.h>
 
 #include <cstdio>
@@ -37,9 +36,7 @@ HWND ForegroundOf(DWORD thread) {
 
 int main(int argc, char** argv) {
     if (argc != 4) return 2;
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
     COutlookNote note;
     if (!note.Create()) return 1;
