@@ -142,7 +142,9 @@ bool WriteSafely(const std::string& path, const std::string& bytes, bool replace
 bool ShowTextFileWindow(INoteText& note, std::int16_t menuId, const std::string& name) {
     frmSavetxt::Show(menuId, note);
     frmSavetxt& form = frmSavetxt::Instance();
-    if (!form.IsLoaded() || form.Mode() != menuId) return false;
+    // The action button names the mode.
+    if (!IsWindow(form.hWnd()) || ui::WindowTextA(form.cmdSave) != (menuId == cmd::SaveAs ? "Save..." : "Open..."))
+        return false;
     SetWindowTextA(form.Combo1, name.c_str());
     PumpPending();
     return true;
@@ -154,12 +156,12 @@ bool PressSave() {
     const HWND button = form.cmdSave;
     SendMessageA(form.hWnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                  reinterpret_cast<LPARAM>(button));
-    return !form.IsLoaded();
+    return !IsWindow(form.hWnd());
 }
 
 void CloseTextFileWindow() {
     frmSavetxt& form = frmSavetxt::Instance();
-    if (form.IsLoaded()) SendMessageA(form.hWnd(), WM_CLOSE, 0, 0);
+    if (IsWindow(form.hWnd())) SendMessageA(form.hWnd(), WM_CLOSE, 0, 0);
 }
 
 // Reports the run and the boxes that came up; false when it failed. A failed

@@ -36,8 +36,6 @@ public:
 
     ~frmSavetxt() = default;  // the window, if still there, goes with the process
 
-    bool IsLoaded() const { return m_hwnd != nullptr; }
-    std::int16_t Mode() const { return m_intMode; }
 
     // Write the note's text and CR LF to m_strPath followed by the text of
     // Combo1: WriteFile as the whole file (created or replaced), AppendFile
