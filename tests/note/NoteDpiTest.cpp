@@ -20,6 +20,14 @@ using testsupport::PlaceOf;
 
 constexpr int kDpi = 144;
 
+void ExpectClientSize(HWND window, LONG width, LONG height) {
+    ASSERT_TRUE(IsWindow(window));
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, width);
+    EXPECT_EQ(client.bottom, height);
+}
+
 int IconWidth(HICON icon) {
     ICONINFO info{};
     if (!GetIconInfo(icon, &info)) return 0;
@@ -95,11 +103,7 @@ TEST_F(NoteAt144Dpi, TheOtherWindowsKeepTheirTwipsLayout) {
         {text.hWnd(), text.cmdSave, 573, 201, {444, 120, 566, 170}},
     };
     for (const auto& w : windows) {
-        ASSERT_TRUE(IsWindow(w.window));
-        RECT client{};
-        GetClientRect(w.window, &client);
-        EXPECT_EQ(client.right, w.width);
-        EXPECT_EQ(client.bottom, w.height);
+        ExpectClientSize(w.window, w.width, w.height);
         const RECT place = PlaceOf(w.control);
         EXPECT_TRUE(EqualRect(&place, &w.place))
             << place.left << "," << place.top << " " << place.right << "," << place.bottom;
@@ -154,13 +158,7 @@ TEST_F(MonitorOfAnotherScale, EachWindowMeasuresItsFrameForItsMonitor) {
         {frmSavetxt::Instance().hWnd(), 382, 134},        // 5730 x 2010 twips
         {frmSendEmail::Instance().hWnd(), 322, 419},  // 4830 x 6285 twips
     };
-    for (const auto& w : windows) {
-        ASSERT_TRUE(IsWindow(w.window));
-        RECT client{};
-        GetClientRect(w.window, &client);
-        EXPECT_EQ(client.right, w.width);
-        EXPECT_EQ(client.bottom, w.height);
-    }
+    for (const auto& w : windows) ExpectClientSize(w.window, w.width, w.height);
     for (HWND button : {frmSavetxt::Instance().cmdBrowse, frmSavetxt::Instance().cmdSave}) {
         const RECT r = PlaceOf(button);
         EXPECT_LE(r.right, 382);

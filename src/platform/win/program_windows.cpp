@@ -59,9 +59,8 @@ void BringToFront(HWND hwnd) {
     BringWindowToTop(hwnd);
 }
 
-ShutdownBlock::ShutdownBlock(HWND hwnd, const wchar_t* reason) : hwnd_(hwnd), set_(false) {
-    set_ = late::ShutdownBlockReasonCreate(hwnd_, reason) != FALSE;
-}
+ShutdownBlock::ShutdownBlock(HWND hwnd, const wchar_t* reason)
+    : hwnd_(hwnd), set_(late::ShutdownBlockReasonCreate(hwnd, reason) != FALSE) {}
 
 ShutdownBlock::~ShutdownBlock() {
     if (set_) late::ShutdownBlockReasonDestroy(hwnd_);

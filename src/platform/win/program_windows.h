@@ -28,10 +28,10 @@ void QuitWhenLastWindowCloses();
 void TopLevelWindowCreated();
 void TopLevelWindowDestroyed();
 
-// Modeless windows that want dialog keys (Tab, Enter) from the message loop.
 // Restores the window when it is minimized, brings it to the front and activates it.
 void BringToFront(HWND hwnd);
 
+// Modeless windows that want dialog keys (Tab, Enter) from the message loop.
 void AddModelessWindow(HWND hwnd);
 void RemoveModelessWindow(HWND hwnd);
 // True when one of them took the message as a dialog key.
