@@ -88,6 +88,15 @@ LRESULT COutlookNote::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case kPartActionMessage:
         OnPartAction(static_cast<PartAction>(wp));
         return 0;
+    case WM_COMMAND:
+        if (HIWORD(wp) == EN_CHANGE && reinterpret_cast<HWND>(lp) == rtbMain.hWnd()) OnTextChanged();
+        return 0;
+    case WM_TIMER:
+        OnTimer(wp);
+        return 0;
+    case kRecoveryFailedMessage:
+        OnRecoveryFailed();
+        return 0;
     case WM_SETFOCUS:
         SetFocus(rtbMain.hWnd());
         return 0;
@@ -115,6 +124,7 @@ bool COutlookNote::OnCreate() {
     MakeFont();
     SetWindowBackColor(0);
     if (!rtbMain.Create(m_hwnd, kTextAreaId, m_font.get())) return false;
+    m_recovery = std::make_unique<CRecoveryCopy>(m_hwnd, kRecoveryFailedMessage);
     // The note sees keys before its text area does, so Escape works while typing;
     // the procedure it replaces, the class's or an earlier hook's, gets every message after it.
     m_textAreaProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
@@ -125,11 +135,12 @@ bool COutlookNote::OnCreate() {
 void COutlookNote::OnLoad() {
     TitleText = GetComputer() + "'s Notes:";
     SetWindowTextA(m_hwnd, TitleText.c_str());  // names the note in task lists; no caption shows it
-    rtbMain.SetText(L"Click on the note pad above for Options!");
+    rtbMain.SetText(kStartText);
     LoadIcons();
     BuildMenu();
     LoadColors();
     LocateProgram();
+    m_keepsText = true;
 }
 
 void COutlookNote::LoadIcons() {
@@ -193,6 +204,7 @@ bool COutlookNote::Unload() {
     if (!m_hwnd) return true;  // closed already
     // A close request while the question is up is answered by that question.
     if (m_asking) return false;
+    KeepText(true);
     if (!AskToExit()) return false;
     SaveColors();
     CloseAfterYes();
@@ -211,6 +223,8 @@ bool COutlookNote::AskToExit() {
 
 void COutlookNote::CloseAfterYes() {
     if (!m_hwnd) return;
+    m_keepsText = false;
+    m_recovery->Remove();
     NoteIcon.reset();
     SizeGripIcon.reset();
     CloseIcon.reset();
@@ -223,6 +237,7 @@ void COutlookNote::CloseAfterYes() {
 bool COutlookNote::OnQueryEndSession() {
     // Logging off closes the note too: the user decides, and Windows shows why it waits.
     const ui::ShutdownBlock reason(m_hwnd, L"Scrivlet asks whether to close the note.");
+    KeepText(true);  // Windows may end the note while it asks
     if (m_asking) return false;  // the question is up already; its answer closes the note
     m_sessionExitAgreed = AskToExit();
     if (m_sessionExitAgreed) SaveColors();  // the session may end the process before the note closes
@@ -234,6 +249,7 @@ void COutlookNote::OnEndSession(bool ending) {
     // next close request asks again.
     const bool agreed = std::exchange(m_sessionExitAgreed, false);
     if (ending && agreed) CloseAfterYes();
+    else if (ending) KeepText(true);  // the session ends the note without its question
 }
 
 void COutlookNote::OnNcDestroy() { m_accessible.reset(); }

@@ -28,7 +28,8 @@ bool CRichTextBox::Create(HWND parent, int id, HFONT font) {
     // No text limit: a note is never cut short.
     SendMessageW(m_hwnd, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
     SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    SendMessageW(m_hwnd, EM_SETEVENTMASK, 0, 0);
+    // Changes reach the note, which keeps a recovery copy of the text.
+    SendMessageW(m_hwnd, EM_SETEVENTMASK, 0, ENM_CHANGE);
     return true;
 }
 

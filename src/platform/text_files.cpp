@@ -33,17 +33,6 @@ FileStatus ReadAll(HANDLE file, size_t count, std::string& bytes) {
     return FileStatus::Ok;
 }
 
-FileStatus WriteAll(HANDLE file, std::string_view bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD wrote = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
-        if (!WriteFile(file, bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) return FileStatus::Failed;
-        done += wrote;
-    }
-    return FlushFileBuffers(file) ? FileStatus::Ok : FileStatus::Failed;
-}
-
 // The whole file becomes `bytes`, flushed, through a handle open for writing.
 bool Overwrite(HANDLE file, std::string_view bytes) {
     return SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN) && SetEndOfFile(file) &&
@@ -176,6 +165,17 @@ Swap SwapIn(const std::wstring& target, const std::wstring& temp, KeptFiles* kep
 }
 
 }  // namespace
+
+FileStatus WriteAll(HANDLE file, std::string_view bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD wrote = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
+        if (!WriteFile(file, bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) return FileStatus::Failed;
+        done += wrote;
+    }
+    return FlushFileBuffers(file) ? FileStatus::Ok : FileStatus::Failed;
+}
 
 FileStatus ReadFileBytes(const std::string& path, std::string& bytes) {
     return ReadFileHead(path, static_cast<size_t>(0x7FFFFFFF), bytes);

@@ -1,6 +1,8 @@
 #pragma once
 // Whole-file reads and writes at the system boundary; every file is opened,
 // used and closed within one call.
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
@@ -19,6 +21,8 @@ struct KeptFiles {
 };
 
 FileStatus ReadFileBytes(const std::string& path, std::string& bytes);
+// Writes all of `bytes` at the file's position and flushes them to the disk.
+FileStatus WriteAll(HANDLE file, std::string_view bytes);
 
 // Reads at most `count` bytes from the start of the file (0 only opens and closes it).
 FileStatus ReadFileHead(const std::string& path, size_t count, std::string& head);

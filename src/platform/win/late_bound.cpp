@@ -81,6 +81,11 @@ BOOL GetDefaultPrinterA(LPSTR buffer, LPDWORD size) {
     return FALSE;
 }
 
+HRESULT SHGetFolderPathW(HWND hwnd, int folder, HANDLE token, DWORD flags, LPWSTR path) {
+    static const auto fn = Bind<decltype(&::SHGetFolderPathW)>("shell32.dll", "SHGetFolderPathW");
+    return fn ? fn(hwnd, folder, token, flags, path) : E_NOTIMPL;
+}
+
 void InitCommonControlsOnce() {
     static const auto fn = Bind<decltype(&::InitCommonControlsEx)>("comctl32.dll", "InitCommonControlsEx");
     static bool done = false;
@@ -129,6 +134,11 @@ BOOL ShutdownBlockReasonCreate(HWND hwnd, LPCWSTR reason) {
 BOOL ShutdownBlockReasonDestroy(HWND hwnd) {
     static const auto fn = Bind<decltype(&::ShutdownBlockReasonDestroy)>("user32.dll", "ShutdownBlockReasonDestroy");
     return fn ? fn(hwnd) : FALSE;
+}
+
+HRESULT RegisterApplicationRestart(PCWSTR commandLine, DWORD flags) {
+    static const auto fn = Bind<decltype(&::RegisterApplicationRestart)>("kernel32.dll", "RegisterApplicationRestart");
+    return fn ? fn(commandLine, flags) : E_NOTIMPL;
 }
 
 }  // namespace late

@@ -24,6 +24,7 @@ BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA dialog);
 PIDLIST_ABSOLUTE SHBrowseForFolderA(LPBROWSEINFOA info);
 BOOL SHGetPathFromIDListA(PCIDLIST_ABSOLUTE list, LPSTR path);
 BOOL GetDefaultPrinterA(LPSTR buffer, LPDWORD size);
+HRESULT SHGetFolderPathW(HWND hwnd, int folder, HANDLE token, DWORD flags, LPWSTR path);
 // The common controls' window classes, registered once for the process by the
 // first window that holds such controls (version 6 through the manifest).
 void InitCommonControlsOnce();
@@ -38,5 +39,8 @@ UINT GetDpiForWindow(HWND hwnd);
 BOOL AdjustWindowRectExForDpi(RECT* rect, DWORD style, BOOL menu, DWORD exStyle, UINT dpi);
 BOOL ShutdownBlockReasonCreate(HWND hwnd, LPCWSTR reason);
 BOOL ShutdownBlockReasonDestroy(HWND hwnd);
+// Asks Windows to start the program again after an update restart or a crash;
+// E_NOTIMPL where the system cannot.
+HRESULT RegisterApplicationRestart(PCWSTR commandLine, DWORD flags);
 
 }  // namespace late
