@@ -11,3 +11,6 @@ if(SCRIVLET_RUN_WINE_TESTS)
     WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
   set_tests_properties(note_dpi_tests${X} PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${SCRIVLET_WINE_ENV}")
 endif()
+# Real note processes that end every way a process ends; registered with the
+# text-file drives, for the full disk T:.
+scrivlet_wine_test(recovery_tests ${CMAKE_CURRENT_LIST_DIR}/RecoveryTest.cpp)

@@ -19,7 +19,7 @@ if(SCRIVLET_RUN_WINE_TESTS)
   set_tests_properties(textfile_drives_up${X} PROPERTIES
     FIXTURES_SETUP textfile_drives FIXTURES_REQUIRED wine ENVIRONMENT "${textfile_env}")
   set_tests_properties(textfile_drives_down${X} PROPERTIES FIXTURES_CLEANUP textfile_drives ENVIRONMENT "${textfile_env}")
-  set_tests_properties(textfile_tests${X} PROPERTIES
+  set_tests_properties(textfile_tests${X} recovery_tests${X} PROPERTIES
     FIXTURES_REQUIRED "wine;textfile_drives" ENVIRONMENT "${textfile_env}")
 endif()
 scrivlet_utf8_rerun(textfile_tests "SavetxtTest.*-SavetxtTest.ListsAFolderOfTwentyThousandFiles:SavetxtTest.AMegabyteNoteGoesOutAndComesBackWhole:SavetxtTest.TheRealFolderDialog")
