@@ -7,6 +7,7 @@
 
 #include "bench_rows.h"
 #include "note/COutlookNote.h"
+#include "note/RecoveryCopy.h"
 #include "platform/win/handles.h"
 #include "platform/text/ansi_text.h"
 #include "platform/win/program_windows.h"
@@ -509,6 +510,38 @@ void AddListRow(const Options& options, std::vector<Row>& rows) {
                         std::to_string(listed) + ", floor " + std::to_string(bareListed) + "."});
 }
 
+// Keeping the recovery copy of a note: the program's write, which encodes the
+// note's text, against writing, flushing and renaming the same bytes.
+void AddRecoveryRow(const Options& options, std::size_t bytes, std::vector<Row>& rows) {
+    const std::wstring text = Widen(WordText(bytes, kLineWidth));
+    CRecoveryCopy copy(nullptr, 0);
+    const std::wstring floorPath = copy.Folder() + L"\\bench-floor.txt", floorTemp = floorPath + L".tmp";
+    const std::string utf8 = "\xEF\xBB\xBF" + ui::ToUtf8(text);
+    copy.KeepNow(text);  // makes the folder for both
+    std::vector<double> ours, floor;
+    MeasurePair(
+        options, [&] { return Seconds([&] { copy.KeepNow(text); }); },
+        [&] {
+            return Seconds([&] {
+                {
+                    unique_hfile file(CreateFileW(floorTemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+                    DWORD done = 0;
+                    ::WriteFile(file.get(), utf8.data(), static_cast<DWORD>(utf8.size()), &done, nullptr);
+                    FlushFileBuffers(file.get());
+                }
+                MoveFileExW(floorTemp.c_str(), floorPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+            });
+        },
+        ours, floor, 0.25);
+    copy.Remove();
+    DeleteFileW(floorPath.c_str());
+    rows.push_back({"Keep the recovery copy of a " + SizeName(bytes) + " note" + ExtraRuns(options, ours),
+                    Unit::Seconds, Summarize(ours), Summarize(floor), {GoalKind::RatioAtMost, 1.25},
+                    "`KeepNow` of the note's recovery copy (UTF-8 with its mark, through a flushed temporary file "
+                    "and `MoveFileExW`) against writing, flushing and renaming the same bytes in the same folder."});
+}
+
 }  // namespace
 
 void AddFileRows(const Options& options, std::vector<Row>& rows) {
@@ -517,6 +550,7 @@ void AddFileRows(const Options& options, std::vector<Row>& rows) {
     for (const std::size_t bytes : {small, large}) AddOpenRow(options, bytes, rows);
     for (const std::size_t bytes : {small, large}) AddSaveRows(options, bytes, rows);
     AddListRow(options, rows);
+    AddRecoveryRow(options, large, rows);
 }
 
 }  // namespace bench

@@ -68,6 +68,12 @@ int main(int argc, char** argv) {
     // A stored location: a note, in this process or started, asks nothing before it shows.
     modRegistry::WriteRegString(HKEY_CURRENT_USER, "Software\\Scrivlet\\Location\\", "Location",
                                 ui::ProgramFolder() + "\\scrivlet.exe");
+    // Notes, in this process or started, find an empty recovery folder of this run's own.
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring local = std::wstring(temp) + L"scrivlet-bench";
+    CreateDirectoryW(local.c_str(), nullptr);
+    SetEnvironmentVariableW(L"LOCALAPPDATA", local.c_str());
 
     std::vector<bench::Row> rows;
     const auto wanted = [&](const char* part) { return args.only.empty() || args.only == part; };
