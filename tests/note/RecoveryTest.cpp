@@ -201,6 +201,9 @@ TEST_F(RecoveryTest, NotesStartedTogetherTakeDifferentCopiesAndOnlyNoDeletes) {
     const std::vector<std::wstring> kept = Copies();
     {
         Note c(local), d(local);
+        // Both ask at once, each holding its claim.
+        ASSERT_NE(c.WaitFor(L"#32770", L"Scrivlet"), nullptr);
+        ASSERT_NE(d.WaitFor(L"#32770", L"Scrivlet"), nullptr);
         const std::wstring offers[] = {c.Answer(IDCANCEL), d.Answer(IDCANCEL)};
         const bool firstThenSecond = offers[0].find(L"\"first note\"") != std::wstring::npos;
         EXPECT_NE(offers[firstThenSecond ? 1 : 0].find(L"\"second note\""), std::wstring::npos);
@@ -213,10 +216,19 @@ TEST_F(RecoveryTest, NotesStartedTogetherTakeDifferentCopiesAndOnlyNoDeletes) {
         next.Answer(IDNO);
         EXPECT_EQ(Copies().size(), left - 1) << "No deletes the copy";
     }
+    // What is left is never offered as text it does not hold: an empty copy, one
+    // without its mark, a foreign file; a temporary file from a power cut is cleaned up.
+    const std::string at(folder.begin(), folder.end());
+    testsupport::WriteBytes(at + "\\note-7-0000000000000001.txt", "");
+    testsupport::WriteBytes(at + "\\note-7-0000000000000002.txt", "\xFF\xFE" "a\0");
+    testsupport::WriteBytes(at + "\\notes.txt", "\xEF\xBB\xBF" "foreign");
+    testsupport::WriteBytes(at + "\\note-7-0000000000000003.tmp", "\xEF\xBB\xBF" "half wri");
     Note last(local);
     ASSERT_NE(last.WaitFor(L"ScrivletNote"), nullptr);
     testsupport::Pump(1000ms);
     EXPECT_EQ(last.Window(L"#32770"), nullptr);
+    EXPECT_EQ(Copies(), (std::vector<std::wstring>{L"note-7-0000000000000001.txt", L"note-7-0000000000000002.txt",
+                                                   L"notes.txt"}));
 }
 
 TEST_F(RecoveryTest, AFullDiskKeepsTheNoteWorking) {
