@@ -68,7 +68,7 @@ public:
     // The note's text, as the text-file and e-mail windows see it.
     bool IsOpen() const override { return IsWindow(rtbMain.hWnd()) != FALSE; }
     std::wstring Text() const override { return rtbMain.Text(); }
-    void ReplaceText(std::wstring_view text) override { rtbMain.SetText(text); }
+    bool ReplaceText(std::wstring_view text) override { return rtbMain.SetText(text); }
     void MoveCaretToEnd() override { rtbMain.SetSelStart(rtbMain.TextLength()); }
 
     // The painted title strip's and date line's text font, shared with the text area.

@@ -468,6 +468,14 @@ TEST_F(SavetxtTest, OpenReadsTheFileLineByLine) {
         {"\xFF\xFEH\0i\0\r\0\n\0\xA9\x03"sv, L"Hi\r\n\u03a9\r\n"},
         {"\xFE\xFF\0H\0i\0\r\0o"sv, L"Hi\r\no\r\n"},
         {"\xFF\xFEH\0i"sv, L"H\ufffd\r\n"},  // the half unit shows as U+FFFD
+        // Mended: a NUL cut the note, and the cut text was reported as opened.
+        {"a\0b\r\nc"sv, L"a\u2400b\r\nc\r\n"},
+        {"H\0i\0"sv, L"H\u2400i\u2400\r\n"},
+        // Mended: UTF-32 was read as UTF-16 (nothing shown) or as ANSI.
+        {"\xFF\xFE\0\0H\0\0\0\xA9\x03\0\0"sv, L"H\u03a9\r\n"},
+        {"\0\0\xFE\xFF\0\0\0H\0\0\0i"sv, L"Hi\r\n"},
+        // Plain text that starts like rich text stays as it is (Wine's control never read it as RTF).
+        {"{\\rtf1\\ansi {\\b bold}}", L"{\\rtf1\\ansi {\\b bold}}\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.bytes));
@@ -481,6 +489,9 @@ TEST_F(SavetxtTest, OpenReadsTheFileLineByLine) {
         EXPECT_TRUE(text == c.text || (std::wstring(c.text).find(L"lf\n") != std::wstring::npos &&
                                        text == L"cr\r\nlf\r\nend\r\n"))
             << testing::PrintToString(text);
+        // Mended: opening emptied the undo; one undo now brings the old text back.
+        SendMessageW(note.rtbMain.hWnd(), EM_UNDO, 0, 0);
+        EXPECT_EQ(note.rtbMain.Text(), L"before");
     }
 }
 
@@ -601,7 +612,23 @@ TEST_F(SavetxtTest, TextOutsideTheAnsiCodePage) {
         {"greek", std::nullopt, L"\u03a9 ok", IDOK, "\xEF\xBB\xBF\xCE\xA9 ok\r\n", "\xCE\xA9 ok\r\n"},
         {"over", "old\r\n", L"\u03a9", IDYES, "\xEF\xBB\xBF\xCE\xA9\r\n", "\xCE\xA9\r\n"},
         {"ansi", "old\r\n", L"\u00e9", IDNO, "old\r\n\xE9\r\n", "old\r\n\xC3\xA9\r\n"},
-        {"ansi lossy", "old\r\n", L"\u03a9", IDNO, std::nullopt, "old\r\n\xCE\xA9\r\n"},
+        {"ansi lossy", "caf\xE9\r\n", L"\u03a9", IDNO, std::nullopt, "caf\xE9\r\n\xCE\xA9\r\n"},
+        // ASCII reads the same as UTF-8: it takes the note in UTF-8 where ANSI would not do.
+        {"ascii", "old\r\n", L"\u03a9", IDNO, "old\r\n\xCE\xA9\r\n", "old\r\n\xCE\xA9\r\n"},
+        {"one byte", "a", L"\u03a9", IDNO, "a\xCE\xA9\r\n", "a\xCE\xA9\r\n"},  // no mark mid-file
+        // Mended: ANSI bytes that are UTF-8 reopened as other characters ("3\u05FD cups").
+        {"cups", std::nullopt, L"3\u00d7\u00bd cups", IDOK, "\xEF\xBB\xBF" "3\xC3\x97\xC2\xBD cups\r\n",
+         "3\xC3\x97\xC2\xBD cups\r\n"},
+        {"cups list", "list\r\n", L"3\u00d7\u00bd", IDNO, "list\r\n3\xC3\x97\xC2\xBD\r\n", "list\r\n3\xC3\x97\xC2\xBD\r\n"},
+        // Mended: saving over a file wrote ANSI whatever the file's encoding.
+        {"over utf8", "caf\xC3\xA9\r\n", L"na\u00efve", IDYES, "na\xC3\xAFve\r\n", "na\xC3\xAFve\r\n"},
+        {"over utf8 mark", "\xEF\xBB\xBFold\r\n", L"new", IDYES, "\xEF\xBB\xBFnew\r\n", "\xEF\xBB\xBFnew\r\n"},
+        {"over utf16le", "\xFF\xFEo\0l\0d\0"sv, L"\u00e9", IDYES, "\xFF\xFE\xE9\0\r\0\n\0"sv, "\xFF\xFE\xE9\0\r\0\n\0"sv},
+        {"over utf32be", "\0\0\xFE\xFF\0\0\0o"sv, L"\u00e9", IDYES, "\0\0\xFE\xFF\0\0\0\xE9\0\0\0\r\0\0\0\n"sv,
+         "\0\0\xFE\xFF\0\0\0\xE9\0\0\0\r\0\0\0\n"sv},
+        // Mended: an append wrote UTF-16 into UTF-32 files.
+        {"utf32le", "\xFF\xFE\0\0o\0\0\0"sv, L"\u03a9", IDNO, "\xFF\xFE\0\0o\0\0\0\xA9\x03\0\0\r\0\0\0\n\0\0\0"sv,
+         "\xFF\xFE\0\0o\0\0\0\xA9\x03\0\0\r\0\0\0\n\0\0\0"sv},
         {"utf8", "\xEF\xBB\xBFold\r\n", L"\u03a9\u00e9", IDNO, "\xEF\xBB\xBFold\r\n\xCE\xA9\xC3\xA9\r\n",
          "\xEF\xBB\xBFold\r\n\xCE\xA9\xC3\xA9\r\n"},
         {"empty", "", L"\u03a9", IDNO, "\xEF\xBB\xBF\xCE\xA9\r\n", "\xCE\xA9\r\n"},
@@ -639,7 +666,10 @@ TEST_F(SavetxtTest, TextOutsideTheAnsiCodePage) {
                                      std::pair{"utf8", L"old\r\n\u03a9\u00e9\r\n"},
                                      std::pair{"utf8 no mark", L"caf\u00e9\r\nna\u00efve\r\n"},
                                      std::pair{"utf16le", L"old\r\n\u03a9\u00e9\r\n"},
-                                     std::pair{"utf16be", L"o\r\nna\u00efve\r\n"}}) {
+                                     std::pair{"utf16be", L"o\r\nna\u00efve\r\n"},
+                                     std::pair{"cups", L"3\u00d7\u00bd cups\r\n"},
+                                     std::pair{"cups list", L"list\r\n3\u00d7\u00bd\r\n"},
+                                     std::pair{"utf32le", L"o\u03a9\r\n"}}) {
         OpenOn(cmd::OpenFile, folder.path());
         EXPECT_TRUE(Press(name).empty());
         EXPECT_EQ(note.rtbMain.Text(), text) << name;
@@ -708,7 +738,7 @@ struct CursorSpy {
 TEST_F(SavetxtTest, LongOperationsShowTheWaitCursor) {
     WriteBytes(folder / "one.txt", "one\r\n");
     SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
-    CursorSpy spy{{CB_ADDSTRING, EM_GETTEXTEX, EM_SETTEXTEX}, {}};
+    CursorSpy spy{{CB_ADDSTRING, EM_GETTEXTEX, EM_STREAMIN}, {}};
     ASSERT_TRUE(SetWindowSubclass(note.rtbMain.hWnd(), &CursorSpy::Proc, 1, reinterpret_cast<DWORD_PTR>(&spy)));
     OpenWindow(cmd::SaveAs);
     ASSERT_TRUE(SetWindowSubclass(form().Combo1, &CursorSpy::Proc, 1, reinterpret_cast<DWORD_PTR>(&spy)));
@@ -718,7 +748,7 @@ TEST_F(SavetxtTest, LongOperationsShowTheWaitCursor) {
     EXPECT_TRUE(spy.AllWaiting(EM_GETTEXTEX));  // saving
     OpenOn(cmd::OpenFile, folder.path());
     EXPECT_TRUE(Press("one").empty());
-    EXPECT_TRUE(spy.AllWaiting(EM_SETTEXTEX));  // opening
+    EXPECT_TRUE(spy.AllWaiting(EM_STREAMIN));  // opening
     EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));  // and back again
     RemoveWindowSubclass(note.rtbMain.hWnd(), &CursorSpy::Proc, 1);
 }
