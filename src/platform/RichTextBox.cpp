@@ -71,6 +71,8 @@ bool CRichTextBox::SetText(std::wstring_view text) {
     // All of the text is selected and the new text streamed in over the
     // selection, as plain Unicode text: no "{\rtf" start is read as rich text,
     // no NUL ends it, and replacing a selection is one step the user can undo.
+    // Into an empty control with no history (a new note's first text) there is nothing to get back.
+    const bool nothingToUndo = TextLength() == 0 && !SendMessageW(m_hwnd, EM_CANUNDO, 0, 0);
     SetSelection(0, -1);
     // Text that replaces a selection takes its format: give the old text the
     // note's colour first (the new text then arrives in it, and one undo
@@ -80,6 +82,7 @@ bool CRichTextBox::SetText(std::wstring_view text) {
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, &StreamSource::Read};
     SendMessageW(m_hwnd, EM_STREAMIN, SF_TEXT | SF_UNICODE | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));
     const bool whole = stream.dwError == 0 && source.done == text.size();
+    if (nothingToUndo) SendMessageW(m_hwnd, EM_EMPTYUNDOBUFFER, 0, 0);
     if (m_hasTextColor) {
         SetSelection(0, -1);
         if (TextLength() > 0 && !HasTextColor()) SetSelColor(m_textColor);  // a control that ignored the format
