@@ -4,8 +4,11 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <cstdio>
+#include <functional>
 #include <optional>
 #include <string_view>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -405,6 +408,62 @@ TEST_F(SavetxtTest, OverwritingThroughALinkWritesTheFileItLeadsTo) {
     EXPECT_EQ(tf::Entries(links), (std::vector<std::string>{"linked.txt", "target.txt"}));  // nothing left over
 }
 
+// The names of the files made in a folder while `act` runs, as the system reports them.
+std::vector<std::string> NamesMadeWhile(const std::string& folder, const std::function<void()>& act) {
+    const HANDLE dir = CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    std::vector<std::string> names;
+    std::thread watcher([&] {
+        alignas(DWORD) char buffer[8192];
+        for (bool stop = false; !stop;) {
+            DWORD got = 0;
+            if (!ReadDirectoryChangesW(dir, buffer, sizeof buffer, FALSE, FILE_NOTIFY_CHANGE_FILE_NAME, &got, nullptr,
+                                       nullptr) || got == 0)
+                return;
+            for (auto* n = reinterpret_cast<FILE_NOTIFY_INFORMATION*>(buffer);;
+                 n = reinterpret_cast<FILE_NOTIFY_INFORMATION*>(reinterpret_cast<char*>(n) + n->NextEntryOffset)) {
+                const std::wstring name(n->FileName, n->FileNameLength / sizeof(WCHAR));
+                stop = stop || name == L"stop";
+                if (n->Action == FILE_ACTION_ADDED) names.emplace_back(name.begin(), name.end());
+                if (n->NextEntryOffset == 0) break;
+            }
+        }
+    });
+    Sleep(100);  // the watch is set
+    act();
+    testsupport::WriteBytes(folder + "\\stop", "");
+    watcher.join();
+    CloseHandle(dir);
+    DeleteFileA((folder + "\\stop").c_str());
+    return names;
+}
+
+// Mended: the backup name of an overwrite was the temporary name and ".old",
+// taken whether or not a file of that name was there: such a file was
+// overwritten with the old text and then deleted. Every name made beside a
+// file is now made new.
+TEST_F(SavetxtTest, AnOverwriteTakesNoExistingNameBesideTheFile) {
+    WriteBytes(folder / "over.txt", "old\r\n");
+    note.rtbMain.SetText(L"new");
+    unsigned last = 0;
+    for (const std::string& name : NamesMadeWhile(folder.path(), [&] {
+             OpenOn(cmd::SaveAs, folder.path());
+             ASSERT_EQ(Press("over", {IDYES}).size(), 1u);
+         })) {
+        unsigned n = 0;
+        if (sscanf(name.c_str(), "~scr%4X.tmp", &n) == 1) last = n;
+    }
+    if (last == 0) GTEST_SKIP() << "the system told no names made in the folder";
+    char next[32];
+    snprintf(next, sizeof next, "~scr%04X.tmp.old", (last + 1) & 0xFFFF);
+    WriteBytes(folder / next, "the user's own file");
+    OpenOn(cmd::SaveAs, folder.path());
+    ASSERT_EQ(Press("over", {IDYES}).size(), 1u);
+    EXPECT_EQ(ReadBytes(folder / "over.txt"), "new\r\n");
+    EXPECT_EQ(ReadBytes(folder / next), "the user's own file");
+    EXPECT_EQ(tf::Entries(folder.path()), (std::vector<std::string>{"over.txt", next}));
+}
+
 // Mended: a file held open without delete sharing could not be saved over, and
 // a file of several hard links got a new identity under one name while the
 // others kept the old text. Such files are written in place, and nothing is
@@ -424,6 +483,26 @@ TEST_F(SavetxtTest, OverwriteInPlaceKeepsHeldAndHardLinkedFiles) {
         CloseHandle(viewer);
     }
     EXPECT_FALSE(Loaded());
+    EXPECT_EQ(ReadBytes(file), "new text\r\n");
+    EXPECT_EQ(tf::Entries(folder.path()), std::vector<std::string>{"kept.txt"});
+
+    // Mended: a file that could not even be cut (a program maps it into its
+    // memory), and so was left as it was, was said to have its old text kept in
+    // a copy. Only the file error is told, and no copy stays.
+    {
+        const HANDLE viewer = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, 0, nullptr);
+        const HANDLE mapping = CreateFileMappingA(viewer, nullptr, PAGE_READONLY, 0, 0, nullptr);
+        const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+        ASSERT_NE(view, nullptr);
+        OpenOn(cmd::SaveAs, folder.path());
+        const Boxes boxes = Press("kept", {IDYES});
+        UnmapViewOfFile(view);
+        CloseHandle(mapping);
+        CloseHandle(viewer);
+        ExpectOnlyFileError(boxes, 1);
+        DestroyWindow(form().hWnd());
+    }
     EXPECT_EQ(ReadBytes(file), "new text\r\n");
     EXPECT_EQ(tf::Entries(folder.path()), std::vector<std::string>{"kept.txt"});
 
