@@ -455,7 +455,7 @@ class NoNote final : public INoteText {
 public:
     bool IsOpen() const override { return false; }
     std::wstring Text() const override { return {}; }
-    void ReplaceText(std::wstring_view) override {}
+    bool ReplaceText(std::wstring_view) override { return false; }
     void MoveCaretToEnd() override {}
 };
 

@@ -17,6 +17,8 @@ void CheckDetection(const std::string& bytes) {
     using E = txt::FileEncoding;
     const E encoding = txt::DetectEncoding(bytes);
     if (bytes.compare(0, 3, txt::kUtf8Bom) == 0) FUZZ_CHECK(encoding == E::Utf8Bom);
+    else if (bytes.compare(0, 4, txt::kUtf32LEBom) == 0) FUZZ_CHECK(encoding == E::Utf32LE);
+    else if (bytes.compare(0, 4, txt::kUtf32BEBom) == 0) FUZZ_CHECK(encoding == E::Utf32BE);
     else if (bytes.compare(0, 2, txt::kUtf16LEBom) == 0) FUZZ_CHECK(encoding == E::Utf16LE);
     else if (bytes.compare(0, 2, txt::kUtf16BEBom) == 0) FUZZ_CHECK(encoding == E::Utf16BE);
     else FUZZ_CHECK(encoding == E::Ansi || encoding == E::Utf8);
@@ -60,7 +62,9 @@ void CheckUtf16(const std::string& bytes, bool bigEndian) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzInput input(data, size);
-    const bool fitsAnsi = input.Take<std::uint8_t>() & 1;
+    const auto pick = input.Take<std::uint8_t>();
+    const bool bigEndian = pick & 1;
+    const auto ansi = static_cast<txt::AnsiForm>((pick >> 1) % 3);
     const std::string name = input.Rest();
 
     const std::string named = txt::WithTxtEnding(name);
@@ -71,9 +75,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string& file = name;
     CheckDetection(file);
-    CheckUtf16(file, fitsAnsi);
+    CheckUtf16(file, bigEndian);
     using A = txt::AppendEncoding;
-    const A append = txt::ChooseAppendEncoding(file, fitsAnsi);
+    const A append = txt::ChooseAppendEncoding(file, ansi);
     const bool wholeUnits = file.size() % 2 == 0;
     switch (txt::DetectEncoding(file)) {
     case txt::FileEncoding::Utf8Bom:
@@ -86,12 +90,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case txt::FileEncoding::Utf16BE:
         FUZZ_CHECK(append == (wholeUnits ? A::Utf16BE : A::Broken));
         break;
+    case txt::FileEncoding::Utf32LE:
+        FUZZ_CHECK(append == (file.size() % 4 == 0 ? A::Utf32LE : A::Broken));
+        break;
+    case txt::FileEncoding::Utf32BE:
+        FUZZ_CHECK(append == (file.size() % 4 == 0 ? A::Utf32BE : A::Broken));
+        break;
     case txt::FileEncoding::Ansi:
-        FUZZ_CHECK(append == (file.empty() ? A::AsNewFile : fitsAnsi ? A::Ansi : A::Refuse));
+        FUZZ_CHECK(append == (file.empty()                          ? A::AsNewFile
+                              : ansi == txt::AnsiForm::ReadsBack    ? A::Ansi
+                              : txt::IsAscii(file)                  ? A::Utf8
+                                                                    : A::Refuse));
         break;
     }
     FUZZ_CHECK(txt::StartsWithUtf8Bom(file) == (file.compare(0, 3, txt::kUtf8Bom) == 0));
-    FUZZ_CHECK(txt::ChooseWriteEncoding(fitsAnsi) ==
-               (fitsAnsi ? txt::WriteEncoding::Ansi : txt::WriteEncoding::Utf8WithBom));
+    FUZZ_CHECK(txt::ChooseWriteEncoding(ansi) ==
+               (ansi == txt::AnsiForm::ReadsBack ? txt::WriteEncoding::Ansi : txt::WriteEncoding::Utf8WithBom));
     return 0;
 }

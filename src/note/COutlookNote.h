@@ -74,9 +74,10 @@ public:
     // The note's text, as the text-file and e-mail windows see it.
     bool IsOpen() const override { return IsWindow(rtbMain.hWnd()) != FALSE; }
     std::wstring Text() const override { return rtbMain.Text(); }
-    void ReplaceText(std::wstring_view text) override {
-        rtbMain.SetText(text);
+    bool ReplaceText(std::wstring_view text) override {
+        const bool whole = rtbMain.SetText(text);
         OnTextChanged();
+        return whole;
     }
     void MoveCaretToEnd() override { rtbMain.SetSelStart(rtbMain.TextLength()); }
 

@@ -17,7 +17,7 @@ void COutlookNote::HandleMenuCommand(int id) {
         frmSavetxt::Show(id, *this);  // loads it in this command's mode, or brings the loaded one to the front
         break;
     case cmd::Delete:
-        rtbMain.SetText(L"");
+        ReplaceText(L"");
         break;
     case cmd::EmailTo:
         frmSendEmail::Show(*this);

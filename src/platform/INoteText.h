@@ -11,7 +11,9 @@ public:
     virtual bool IsOpen() const = 0;
     // The note's text with CR LF line breaks.
     virtual std::wstring Text() const = 0;
-    virtual void ReplaceText(std::wstring_view text) = 0;
+    // Replaces the whole text as plain text, as one step the user can undo;
+    // false when the note did not take all of it.
+    virtual bool ReplaceText(std::wstring_view text) = 0;
     virtual void MoveCaretToEnd() = 0;
 
 protected:

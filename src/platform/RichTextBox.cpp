@@ -2,6 +2,8 @@
 
 #include <richedit.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "platform/win/late_bound.h"
@@ -9,6 +11,24 @@
 namespace {
 
 constexpr UINT kUtf16 = 1200;  // the code page of the control's wide text
+
+// The text EM_STREAMIN reads, given as the control asks for it: whole
+// characters, and never a CR without the LF that follows it (a control may
+// take a CR that ends one piece and an LF that starts the next for two breaks).
+struct StreamSource {
+    std::wstring_view text;
+    size_t done = 0;
+    static DWORD CALLBACK Read(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
+        auto* source = reinterpret_cast<StreamSource*>(cookie);
+        const std::wstring_view rest = source->text.substr(source->done);
+        size_t n = std::min(static_cast<size_t>(wanted > 0 ? wanted : 0) / sizeof(wchar_t), rest.size());
+        if (n > 1 && n < rest.size() && (rest[n - 1] == L'\r' || (rest[n - 1] >= 0xD800 && rest[n - 1] <= 0xDBFF))) --n;
+        std::memcpy(buffer, rest.data(), n * sizeof(wchar_t));
+        source->done += n;
+        *given = static_cast<LONG>(n * sizeof(wchar_t));
+        return 0;
+    }
+};
 
 // The rich edit DLL stays loaded for the life of the process once a control exists.
 const wchar_t* RichEditClass() {
@@ -48,18 +68,54 @@ std::wstring CRichTextBox::Text() const {
     return text;
 }
 
-void CRichTextBox::SetText(std::wstring_view text) {
-    const std::wstring copy(text);
-    SETTEXTEX set{ST_DEFAULT, kUtf16};
+bool CRichTextBox::SetText(std::wstring_view text) {
+    // All of the text is selected and the new text streamed in over the
+    // selection, as plain Unicode text: no "{\rtf" start is read as rich text,
+    // no NUL ends it, and replacing a selection is one step the user can undo.
+    // Into an empty control with no history (a new note's first text) there is nothing to get back.
+    const bool nothingToUndo = TextLength() == 0 && !SendMessageW(m_hwnd, EM_CANUNDO, 0, 0);
+    SetSelection(0, -1);
+    // Text that replaces a selection takes its format: give the old text the
+    // note's colour first (the new text then arrives in it, and one undo
+    // still brings the old text back).
+    if (m_hasTextColor && !HasTextColor()) SetSelColor(m_textColor);
+    StreamSource source{text};
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, &StreamSource::Read};
+    SendMessageW(m_hwnd, EM_STREAMIN, SF_TEXT | SF_UNICODE | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));
+    const bool whole = stream.dwError == 0 && source.done == text.size();
+    if (nothingToUndo) SendMessageW(m_hwnd, EM_EMPTYUNDOBUFFER, 0, 0);
     if (m_hasTextColor) {
-        // New text would otherwise come in the control's default black, unreadable
-        // on a dark note. Colouring the emptied control first costs nothing, and
-        // the text then arrives in that colour without a second pass over it.
-        SendMessageW(m_hwnd, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&set), reinterpret_cast<LPARAM>(L""));
-        ApplyTextColor();
-        if (copy.empty()) return;
+        SetSelection(0, -1);
+        if (TextLength() > 0 && !HasTextColor()) SetSelColor(m_textColor);  // a control that ignored the format
     }
-    SendMessageW(m_hwnd, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&set), reinterpret_cast<LPARAM>(copy.c_str()));
+    SetSelection(0, 0);
+    // Typing into an emptied note takes the insertion point's colour, not the
+    // black of the paragraph mark; neither change is a step of the undo.
+    if (m_hasTextColor) {
+        SetDefaultColor();
+        if (TextLength() == 0) SetSelColor(m_textColor);
+    }
+    return whole;
+}
+
+void CRichTextBox::SetSelection(long start, long end) {
+    CHARRANGE range{start, end};
+    SendMessageW(m_hwnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+bool CRichTextBox::HasTextColor() const {
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    SendMessageW(m_hwnd, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    return (format.dwMask & CFM_COLOR) && !(format.dwEffects & CFE_AUTOCOLOR) && format.crTextColor == m_textColor;
+}
+
+void CRichTextBox::SetDefaultColor() {
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    format.dwMask = CFM_COLOR;
+    format.crTextColor = m_textColor;
+    SendMessageW(m_hwnd, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
 }
 
 long CRichTextBox::TextLength() const {

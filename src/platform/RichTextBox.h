@@ -15,8 +15,10 @@ public:
 
     // The whole plain text with CR LF line breaks.
     std::wstring Text() const;
-    // Replaces the whole content; earlier formatting and selection are gone.
-    void SetText(std::wstring_view text);
+    // Replaces the whole content with plain text (nothing in it is read as
+    // rich text), as one step of the control's undo, and puts the caret at the
+    // start; false when the control did not take all of the text.
+    bool SetText(std::wstring_view text);
     // The text's length in the control's own character positions (a line break
     // counts one), the measure of selections and of printing.
     long TextLength() const;
@@ -44,6 +46,9 @@ public:
 
 private:
     void ApplyTextColor();
+    void SetSelection(long start, long end);
+    bool HasTextColor() const;  // of the whole selection
+    void SetDefaultColor();
 
     HWND m_hwnd = nullptr;  // borrowed: a child window, destroyed with its parent
     bool m_hasTextColor = false;

@@ -25,18 +25,20 @@ FileStatus ReadAll(HANDLE file, size_t count, std::string& bytes) {
         DWORD got = 0;
         if (!ReadFile(file, content.data() + done, static_cast<DWORD>(content.size() - done), &got, nullptr))
             return FileStatus::Failed;
-        if (got == 0) break;
+        if (got == 0) return FileStatus::Failed;  // the file shrank: part of it is not the file
         done += got;
     }
-    content.resize(done);
     bytes = std::move(content);
     return FileStatus::Ok;
 }
 
-// The whole file becomes `bytes`, flushed, through a handle open for writing.
-bool Overwrite(HANDLE file, std::string_view bytes) {
-    return SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN) && SetEndOfFile(file) &&
-           WriteAll(file, bytes) == FileStatus::Ok;
+// The whole file becomes `bytes`, flushed, through a handle open for
+// writing; Untouched when it failed before the file changed.
+enum class Overwritten { Done, Untouched, Damaged };
+Overwritten Overwrite(HANDLE file, std::string_view bytes) {
+    if (!SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN) || !SetEndOfFile(file))
+        return Overwritten::Untouched;
+    return WriteAll(file, bytes) == FileStatus::Ok ? Overwritten::Done : Overwritten::Damaged;
 }
 
 // A path as the user knows it, without the long-path prefix.
@@ -102,6 +104,14 @@ unique_hfile CreateBeside(const std::wstring& target, std::wstring& name) {
     return unique_hfile();
 }
 
+// Removes a name this program reserved, unless something has since put bytes there.
+void DeleteIfEmpty(const std::wstring& name) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (GetFileAttributesExW(name.c_str(), GetFileExInfoStandard, &data) && data.nFileSizeHigh == 0 &&
+        data.nFileSizeLow == 0)
+        DeleteFileW(name.c_str());
+}
+
 // A file's name as the user is told it.
 std::string Shown(const std::wstring& path) { return ui::ToAnsi(Plain(path)); }
 
@@ -122,10 +132,12 @@ FileStatus WriteInPlace(const std::wstring& target, std::string_view bytes, Kept
             return FileStatus::Failed;
         }
     }
-    const bool written = Overwrite(file.get(), bytes);
-    if (written || Overwrite(file.get(), old)) {
+    const Overwritten written = Overwrite(file.get(), bytes);
+    // The copy is named only when the file lacks the text it holds.
+    if (written == Overwritten::Done || written == Overwritten::Untouched ||
+        Overwrite(file.get(), old) == Overwritten::Done) {
         DeleteFileW(copyName.c_str());
-        return written ? FileStatus::Ok : FileStatus::Failed;
+        return written == Overwritten::Done ? FileStatus::Ok : FileStatus::Failed;
     }
     if (kept) kept->oldText = Shown(copyName);
     return FileStatus::Failed;
@@ -136,14 +148,22 @@ enum class Swap { Done, Failed, KeptBoth, InPlace };
 // Puts the written temporary file in the old file's place, keeping the old
 // file's attributes, security, creation time and streams.
 Swap SwapIn(const std::wstring& target, const std::wstring& temp, KeptFiles* kept) {
-    // With a backup name ReplaceFileW never leaves the old file deleted.
-    const std::wstring backup = temp + L".old";
-    if (ReplaceFileW(target.c_str(), temp.c_str(), backup.c_str(),
-                     REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr)) {
+    // With a backup name ReplaceFileW never leaves the old file deleted. The
+    // name is made empty and new first, so no file of the user's (an earlier
+    // kept copy above all) is ever taken for it.
+    std::wstring backup;
+    if (!CreateBeside(target, backup)) return Swap::Failed;
+    const bool replaced = ReplaceFileW(target.c_str(), temp.c_str(), backup.c_str(),
+                                       REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
+                                       nullptr) != FALSE;
+    const DWORD error = GetLastError();
+    if (replaced) {
         DeleteFileW(backup.c_str());
         return Swap::Done;
     }
-    switch (GetLastError()) {
+    // Only this error moves the old file to the backup name; otherwise the name is still the empty one made here.
+    if (error != ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) DeleteIfEmpty(backup);
+    switch (error) {
     case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
         switch (PutBackAfterFailedSwap(target, temp, backup, kept)) {
         case PutBack::OldText: return Swap::Failed;
@@ -232,20 +252,34 @@ FileStatus ReplaceFileBytes(const std::string& path, std::string_view bytes, Kep
     return swap == Swap::Done ? FileStatus::Ok : FileStatus::Failed;
 }
 
-FileStatus AppendFileBytes(const std::string& path, std::string_view bytes) {
+FileStatus AppendFileBytes(const std::string& path, std::string_view bytes, KeptFiles* kept) {
     // Said here as well as by the system: Wine run by root writes read-only files.
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return FileStatus::Failed;
-    const unique_hfile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    const unique_hfile file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return StatusOfLastError();
     LARGE_INTEGER end{};
     if (!SetFilePointerEx(file.get(), LARGE_INTEGER{}, &end, FILE_END)) return FileStatus::Failed;
     const FileStatus status = WriteAll(file.get(), bytes);
-    if (status != FileStatus::Ok) {
-        // Cut back what did get written: the file keeps exactly its old bytes.
-        SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN);
-        SetEndOfFile(file.get());
+    if (status == FileStatus::Ok) return status;
+    // Cut back what did get written: the file keeps exactly its old bytes.
+    if (SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) && SetEndOfFile(file.get()) &&
+        FlushFileBuffers(file.get()))
+        return status;
+    // The file keeps a part of the note after its old bytes: those go into a
+    // copy beside it, named to the user, as a failed overwrite's would.
+    std::string old;
+    std::wstring copyName;
+    const std::wstring name = LongForm(ui::FromAnsi(path));
+    if (SetFilePointerEx(file.get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN) &&
+        ReadAll(file.get(), static_cast<size_t>(end.QuadPart), old) == FileStatus::Ok && !name.empty()) {
+        const unique_hfile copy = CreateBeside(name, copyName);
+        if (copy && WriteAll(copy.get(), old) == FileStatus::Ok) {
+            if (kept) kept->oldText = Shown(copyName);
+        } else if (copy) {
+            DeleteFileW(copyName.c_str());
+        }
     }
     return status;
 }

@@ -37,8 +37,9 @@ FileStatus ReadFileHead(const std::string& path, size_t count, std::string& head
 // holds it stays and is named in `kept`.
 FileStatus ReplaceFileBytes(const std::string& path, std::string_view bytes, KeptFiles* kept = nullptr);
 // Writes after the end of an existing file; when that fails the file is cut back
-// to its old length. A missing file gives NotFound and is not created.
-FileStatus AppendFileBytes(const std::string& path, std::string_view bytes);
+// to its old length, and where even that fails its old bytes are put in a
+// copy beside it, named in `kept`. A missing file gives NotFound and is not created.
+FileStatus AppendFileBytes(const std::string& path, std::string_view bytes, KeptFiles* kept = nullptr);
 
 // After a swap that moved the old file to `backup` but could not move the new
 // one from `temp` to `target`: puts the old file back under the name, or

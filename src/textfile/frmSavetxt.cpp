@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/win/late_bound.h"
+#include "platform/text/ansi_text.h"
 #include "platform/text_files.h"
 #include "platform/win/dpi.h"
 #include "platform/win/message_boxes.h"
@@ -45,6 +46,27 @@ void FileErrorBox(const files::KeptFiles& kept = {}) {
     if (!kept.newText.empty()) text += "\r\n\r\nThe note's text is kept in:\r\n" + kept.newText;
     ui::MsgBox(text, MB_OK | MB_ICONERROR, "File Error!");
 }
+
+// The system's ANSI code page, for the text-file rules.
+class SystemCodePage final : public txt::CodePage {
+public:
+    std::optional<std::string> Encode(std::u16string_view text) const override {
+        bool lossy = false;
+        std::string bytes = ui::ToAnsi(Wide(text), &lossy);
+        // No bytes for a non-empty text means the conversion itself failed.
+        if (lossy || (bytes.empty() && !text.empty())) return std::nullopt;
+        return bytes;
+    }
+    std::u16string Decode(std::string_view bytes) const override {
+        const std::wstring text = ui::FromAnsi(bytes);
+        return {text.begin(), text.end()};
+    }
+    // The note's wide text is UTF-16 on Windows: its units are the file's units.
+    static std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
+    static std::u16string Units(std::wstring_view text) { return {text.begin(), text.end()}; }
+};
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
+const SystemCodePage kAnsi;
 
 // Turns a control's drawing off for the life of the object.
 class NoRedraw {
@@ -314,11 +336,14 @@ void frmSavetxt::OpenFile(const std::string& path) {
         FileErrorBox();
         return;
     }
+    bool whole = false;
     {
         ui::WaitCursor wait;
-        note->ReplaceText(txt::DecodeTextFile(bytes));
+        whole = note->ReplaceText(SystemCodePage::Wide(txt::ReadTextFile(bytes, kAnsi)));
     }
-    Unload();
+    // Success is told only for the whole file.
+    if (whole) Unload();
+    else FileErrorBox();
 }
 
 void frmSavetxt::SaveFile(const std::string& path) {
@@ -341,7 +366,7 @@ void frmSavetxt::SaveFile(const std::string& path) {
     switch (answer) {
     case IDYES:
         // The old file is replaced only once the new bytes are safely written.
-        result = WriteFile() ? WriteResult::Written : WriteResult::Failed;
+        result = OverwriteFile();
         break;
     case IDNO:
         result = AppendFile();
@@ -367,7 +392,28 @@ bool frmSavetxt::WriteFile() {
     INoteText* note = LiveNote();
     if (!note) return false;
     ui::WaitCursor wait;
-    return files::ReplaceFileBytes(FilePath(), txt::EncodeNoteForNewFile(note->Text()), &m_kept) == FileStatus::Ok;
+    const std::string bytes = txt::EncodeNoteForNewFile(SystemCodePage::Units(note->Text()), kAnsi);
+    return files::ReplaceFileBytes(FilePath(), bytes, &m_kept) == FileStatus::Ok;
+}
+
+frmSavetxt::WriteResult frmSavetxt::OverwriteFile() {
+    INoteText* note = LiveNote();
+    if (!note) return WriteResult::Failed;
+    ui::WaitCursor wait;
+    const std::string path = FilePath();
+    // The whole file: its encoding, UTF-8 without a mark above all, takes every byte.
+    std::string old;
+    switch (files::ReadFileBytes(path, old)) {
+    case FileStatus::Ok:
+        break;
+    case FileStatus::NotFound:  // gone since the question: a new file
+        return WriteFile() ? WriteResult::Written : WriteResult::Failed;
+    case FileStatus::Failed:
+        return WriteResult::Failed;
+    }
+    const std::string bytes = txt::EncodeNoteForOverwrite(SystemCodePage::Units(note->Text()), old, kAnsi);
+    return files::ReplaceFileBytes(path, bytes, &m_kept) == FileStatus::Ok ? WriteResult::Written
+                                                                           : WriteResult::Failed;
 }
 
 frmSavetxt::WriteResult frmSavetxt::AppendFile() {
@@ -375,7 +421,7 @@ frmSavetxt::WriteResult frmSavetxt::AppendFile() {
     if (!note) return WriteResult::Failed;
     ui::WaitCursor wait;
     const std::string path = FilePath();
-    const std::wstring text = note->Text();
+    const std::u16string text = SystemCodePage::Units(note->Text());
     const auto written = [](FileStatus status) {
         return status == FileStatus::Ok ? WriteResult::Written : WriteResult::Failed;
     };
@@ -385,17 +431,17 @@ frmSavetxt::WriteResult frmSavetxt::AppendFile() {
     case FileStatus::Ok:
         break;
     case FileStatus::NotFound:  // created when missing
-        return written(files::ReplaceFileBytes(path, txt::EncodeNoteForNewFile(text)));
+        return written(files::ReplaceFileBytes(path, txt::EncodeNoteForNewFile(text, kAnsi), &m_kept));
     case FileStatus::Failed:
         return WriteResult::Failed;
     }
-    const txt::AppendBytes append = txt::EncodeNoteForAppend(text, old);
+    const txt::AppendBytes append = txt::EncodeNoteForAppend(text, old, kAnsi);
     switch (append.encoding) {
     case txt::AppendEncoding::Refuse:
         return WriteResult::WouldLoseCharacters;
-    case txt::AppendEncoding::Broken:  // a UTF-16 file cut inside a unit cannot be used
+    case txt::AppendEncoding::Broken:  // a UTF-16 or UTF-32 file cut inside a unit cannot be used
         return WriteResult::Failed;
-    default:
-        return written(files::AppendFileBytes(path, append.bytes));
+    default:  // an empty file takes a new file's bytes, mark and all
+        return written(files::AppendFileBytes(path, append.bytes, &m_kept));
     }
 }

@@ -38,13 +38,15 @@ public:
 
 
     // Write the note's text and CR LF to m_strPath followed by the text of
-    // Combo1: WriteFile as the whole file (created or replaced), AppendFile
-    // after its end in the file's own encoding. Whenever nothing was written
-    // the old file, if any, is as it was; an ANSI file that would lose
-    // characters of the note, and a UTF-16 file cut inside a unit (Failed),
-    // are left alone.
+    // Combo1: WriteFile as a new whole file, OverwriteFile over an existing
+    // one in its own encoding, AppendFile after its end in the file's own
+    // encoding; the file then reads back as the text written (after its old
+    // text). Whenever nothing was written the old file, if any, is as it was;
+    // an ANSI file that would lose or change characters of the note, and a
+    // UTF-16 or UTF-32 file cut inside a unit (Failed), are left alone.
     enum class WriteResult { Written, Failed, WouldLoseCharacters };
     bool WriteFile();
+    WriteResult OverwriteFile();
     WriteResult AppendFile();
     // Adds the names of the files of strDir matching strPattern whose names end
     // in "txt" (folders left out) to Combo1's list; the count of its entries,

@@ -1,92 +1,134 @@
 #include "textfile/note_text_codec.h"
 
+#include <algorithm>
+
 #include "textfile/text_lines.h"
-#include "platform/text/ansi_text.h"
 
 namespace txt {
 
 namespace {
 
-// The note's wide text is UTF-16 on Windows: its units are the file's units.
-static_assert(sizeof(wchar_t) == sizeof(char16_t));
-
-struct Narrowed {
-    std::string ansi;
-    bool fits = false;
-};
-
-Narrowed ToAnsiIfItFits(std::wstring_view text) {
-    Narrowed result;
-    bool lossy = false;
-    result.ansi = ui::ToAnsi(text, &lossy);
-    // No bytes for a non-empty text means the conversion itself failed.
-    result.fits = !lossy && (text.empty() || !result.ansi.empty());
-    return result;
+// The note's text and the file's line break after it.
+std::u16string WithLineBreak(std::u16string_view noteText) {
+    std::u16string text;
+    text.reserve(noteText.size() + 2);
+    text.append(noteText);
+    text += u"\r\n";
+    return text;
 }
 
-// The file's line break comes after the converted text: CR LF reads the same in
-// ANSI and UTF-8, and the note's text is not copied once more to add it.
-std::string WithLineBreak(std::string bytes) {
-    bytes += "\r\n";
-    return bytes;
+// The bytes of `text` in a Unicode encoding, without a mark.
+std::string UnicodeBytes(FileEncoding encoding, std::u16string_view text) {
+    switch (encoding) {
+    case FileEncoding::Utf16LE:
+    case FileEncoding::Utf16BE:
+        return Utf16Bytes(text, encoding == FileEncoding::Utf16BE);
+    case FileEncoding::Utf32LE:
+    case FileEncoding::Utf32BE:
+        return Utf32Bytes(text, encoding == FileEncoding::Utf32BE);
+    case FileEncoding::Utf8Bom:
+    case FileEncoding::Utf8:
+    case FileEncoding::Ansi:
+        break;
+    }
+    return Utf8Bytes(text);
+}
+
+bool ReadsBackAs(std::string_view bytes, std::u16string_view text, const CodePage& ansi) {
+    return DecodeFileText(bytes, ansi) == text;
 }
 
 }  // namespace
 
-std::string EncodeNoteForNewFile(std::wstring_view noteText) {
-    Narrowed narrowed = ToAnsiIfItFits(noteText);
-    if (txt::ChooseWriteEncoding(narrowed.fits) == txt::WriteEncoding::Ansi)
-        return WithLineBreak(std::move(narrowed.ansi));
-    return WithLineBreak(std::string(txt::kUtf8Bom) + ui::ToUtf8(noteText));
-}
-
-AppendBytes EncodeNoteForAppend(std::wstring_view noteText, std::string_view fileBytes) {
-    Narrowed narrowed = ToAnsiIfItFits(noteText);
-    AppendBytes result{txt::ChooseAppendEncoding(fileBytes, narrowed.fits), {}};
-    switch (result.encoding) {
-    case txt::AppendEncoding::Ansi:
-        result.bytes = WithLineBreak(std::move(narrowed.ansi));
-        break;
-    case txt::AppendEncoding::Utf8:
-        result.bytes = WithLineBreak(ui::ToUtf8(noteText));
-        break;
-    case txt::AppendEncoding::Utf16LE:
-    case txt::AppendEncoding::Utf16BE: {
-        std::u16string units(noteText.begin(), noteText.end());
-        units += u"\r\n";  // the line break as UTF-16 units too
-        result.bytes = txt::Utf16Bytes(units, result.encoding == txt::AppendEncoding::Utf16BE);
-        break;
-    }
-    case txt::AppendEncoding::AsNewFile:
-        result.bytes = EncodeNoteForNewFile(noteText);
-        break;
-    case txt::AppendEncoding::Refuse:
-    case txt::AppendEncoding::Broken:
-        break;
-    }
-    return result;
-}
-
-std::wstring DecodeTextFile(std::string_view bytes) {
-    const txt::FileEncoding encoding = txt::DetectEncoding(bytes);
-    const std::string_view body = bytes.substr(txt::BomOf(encoding).size());
-    std::wstring wide;
+std::u16string DecodeFileText(std::string_view bytes, const CodePage& ansi) {
+    const FileEncoding encoding = DetectEncoding(bytes);
+    const std::string_view body = bytes.substr(BomOf(encoding).size());
     switch (encoding) {
-    case txt::FileEncoding::Utf16LE:
-    case txt::FileEncoding::Utf16BE: {
-        const std::u16string units = txt::Utf16Units(body, encoding == txt::FileEncoding::Utf16BE);
-        wide.assign(units.begin(), units.end());
+    case FileEncoding::Utf16LE:
+    case FileEncoding::Utf16BE:
+        return Utf16Units(body, encoding == FileEncoding::Utf16BE);
+    case FileEncoding::Utf32LE:
+    case FileEncoding::Utf32BE:
+        return Utf32Units(body, encoding == FileEncoding::Utf32BE);
+    case FileEncoding::Utf8Bom:
+    case FileEncoding::Utf8:
+        return Utf8Units(body);
+    case FileEncoding::Ansi:
         break;
     }
-    case txt::FileEncoding::Utf8Bom:
-    case txt::FileEncoding::Utf8:
-        wide = ui::FromUtf8(body);
-        break;
-    case txt::FileEncoding::Ansi:
-        wide = ui::FromAnsi(body);
-        break;
+    return ansi.Decode(body);
+}
+
+std::u16string ReadTextFile(std::string_view bytes, const CodePage& ansi) {
+    std::u16string text = DecodeFileText(bytes, ansi);
+    std::replace(text.begin(), text.end(), u'\0', kNulStandIn);
+    return lines::JoinFileLines(std::u16string_view(text));
+}
+
+std::string EncodeNoteForNewFile(std::u16string_view noteText, const CodePage& ansi) {
+    const std::u16string text = WithLineBreak(noteText);
+    std::optional<std::string> bytes = ansi.Encode(text);
+    const AnsiForm form = !bytes                               ? AnsiForm::None
+                          : ReadsBackAs(*bytes, text, ansi)    ? AnsiForm::ReadsBack
+                                                               : AnsiForm::ReadsOtherwise;
+    if (ChooseWriteEncoding(form) == WriteEncoding::Ansi) return std::move(*bytes);
+    return std::string(kUtf8Bom) + Utf8Bytes(text);
+}
+
+std::string EncodeNoteForOverwrite(std::u16string_view noteText, std::string_view fileBytes, const CodePage& ansi) {
+    const FileEncoding encoding = DetectEncoding(fileBytes);
+    if (encoding == FileEncoding::Ansi) return EncodeNoteForNewFile(noteText, ansi);
+    const std::u16string text = WithLineBreak(noteText);
+    std::string bytes = std::string(BomOf(encoding)) + UnicodeBytes(encoding, text);
+    // A UTF-16 text that starts with a NUL would read as UTF-32: that file is written as a new one.
+    return ReadsBackAs(bytes, text, ansi) ? bytes : EncodeNoteForNewFile(noteText, ansi);
+}
+
+AppendBytes EncodeNoteForAppend(std::u16string_view noteText, std::string_view fileBytes, const CodePage& ansi) {
+    const std::u16string text = WithLineBreak(noteText);
+    const bool ansiFile = !fileBytes.empty() && DetectEncoding(fileBytes) == FileEncoding::Ansi;
+    std::optional<std::string> ansiBytes = ansiFile ? ansi.Encode(text) : std::nullopt;
+    AnsiForm form = AnsiForm::None;
+    const std::u16string old = DecodeFileText(fileBytes, ansi);
+    if (ansiBytes) {
+        // Whether the whole file then reads as its old text and the note's: some
+        // ANSI bytes are UTF-8, or finish a byte-order mark the file starts.
+        form = ReadsBackAs(std::string(fileBytes) + *ansiBytes, old + text, ansi) ? AnsiForm::ReadsBack
+                                                                                  : AnsiForm::ReadsOtherwise;
     }
-    return lines::JoinFileLines(std::wstring_view(wide));
+    AppendBytes result{ChooseAppendEncoding(fileBytes, form), {}};
+    switch (result.encoding) {
+    case AppendEncoding::Ansi:
+        result.bytes = std::move(*ansiBytes);
+        break;
+    case AppendEncoding::Utf8:
+        result.bytes = Utf8Bytes(text);
+        break;
+    case AppendEncoding::Utf16LE:
+        result.bytes = Utf16Bytes(text, false);
+        break;
+    case AppendEncoding::Utf16BE:
+        result.bytes = Utf16Bytes(text, true);
+        break;
+    case AppendEncoding::Utf32LE:
+        result.bytes = Utf32Bytes(text, false);
+        break;
+    case AppendEncoding::Utf32BE:
+        result.bytes = Utf32Bytes(text, true);
+        break;
+    case AppendEncoding::AsNewFile:
+        result.bytes = EncodeNoteForNewFile(noteText, ansi);
+        return result;
+    case AppendEncoding::Refuse:
+    case AppendEncoding::Broken:
+        return result;
+    }
+    // What no encoding of the file can keep (a lone surrogate in UTF-8, a NUL
+    // that would finish a UTF-32 mark) is refused like a character ANSI lacks.
+    if (result.encoding != AppendEncoding::Ansi &&
+        !ReadsBackAs(std::string(fileBytes) + result.bytes, old + text, ansi))
+        result = {AppendEncoding::Refuse, {}};
+    return result;
 }
 
 }  // namespace txt

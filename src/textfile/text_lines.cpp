@@ -21,5 +21,6 @@ std::basic_string<Char> JoinFileLines(std::basic_string_view<Char> content) {
 
 template std::string JoinFileLines<char>(std::string_view);
 template std::wstring JoinFileLines<wchar_t>(std::wstring_view);
+template std::u16string JoinFileLines<char16_t>(std::u16string_view);
 
 }  // namespace lines

@@ -13,5 +13,6 @@ std::basic_string<Char> JoinFileLines(std::basic_string_view<Char> content);
 
 inline std::string JoinFileLines(std::string_view content) { return JoinFileLines<char>(content); }
 inline std::wstring JoinFileLines(std::wstring_view content) { return JoinFileLines<wchar_t>(content); }
+inline std::u16string JoinFileLines(std::u16string_view content) { return JoinFileLines<char16_t>(content); }
 
 }  // namespace lines

@@ -1,39 +1,73 @@
 #include "textfile/txt_rules.h"
 
+#include <algorithm>
+
 #include "platform/text/ascii.h"
 
 namespace txt {
 
 namespace {
 
-// The length of the UTF-8 sequence that starts at `i`, or 0 when the bytes
-// there are none: overlong forms, surrogates (U+D800 to U+DFFF), code points
-// above U+10FFFF and cut sequences are not UTF-8.
-size_t Utf8SequenceAt(std::string_view bytes, size_t i) {
+// How long the UTF-8 sequence that starts at `i` should be, and how many of
+// its bytes are right: overlong forms, surrogates (U+D800 to U+DFFF), code
+// points above U+10FFFF and cut sequences are not UTF-8.
+struct Utf8Start {
+    size_t wanted = 0, good = 0;  // a byte that starts no sequence: 0 wanted, 1 good (the byte to skip)
+    bool Whole() const { return wanted != 0 && good == wanted; }
+};
+
+Utf8Start Utf8StartAt(std::string_view bytes, size_t i) {
     const auto at = [&](size_t k) { return static_cast<unsigned char>(bytes[k]); };
     const unsigned char lead = at(i);
-    if (lead < 0x80) return 1;
-    size_t length = 0;
+    if (lead < 0x80) return {1, 1};
     // The lead byte narrows the second byte's range; the others are 80 to BF.
     unsigned char low = 0x80, high = 0xBF;
+    size_t wanted = 0;
     if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
+        wanted = 2;
     } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
+        wanted = 3;
         if (lead == 0xE0) low = 0xA0;   // below U+0800 would be overlong
         if (lead == 0xED) high = 0x9F;  // surrogates
     } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
+        wanted = 4;
         if (lead == 0xF0) low = 0x90;   // below U+10000 would be overlong
         if (lead == 0xF4) high = 0x8F;  // above U+10FFFF
     } else {
-        return 0;
+        return {0, 1};
     }
-    if (bytes.size() - i < length) return 0;
-    if (at(i + 1) < low || at(i + 1) > high) return 0;
-    for (size_t k = 2; k < length; ++k)
-        if ((at(i + k) & 0xC0) != 0x80) return 0;
-    return length;
+    size_t good = 1;
+    while (good < wanted && i + good < bytes.size()) {
+        const unsigned char next = at(i + good);
+        if (good == 1 ? next < low || next > high : (next & 0xC0) != 0x80) break;
+        ++good;
+    }
+    return {wanted, good};
+}
+
+size_t Utf8SequenceAt(std::string_view bytes, size_t i) {
+    const Utf8Start start = Utf8StartAt(bytes, i);
+    return start.Whole() ? start.wanted : 0;
+}
+
+void AppendCodePoint(std::u16string& units, char32_t value) {
+    if (value < 0x10000) {
+        units.push_back(static_cast<char16_t>(value));
+    } else {
+        value -= 0x10000;
+        units.push_back(static_cast<char16_t>(0xD800 + (value >> 10)));
+        units.push_back(static_cast<char16_t>(0xDC00 + (value & 0x3FF)));
+    }
+}
+
+// The code point at `i` (a surrogate pair is one), stepping past it; a lone
+// surrogate is itself, or U+FFFD where the encoding cannot hold it.
+char32_t NextCodePoint(std::u16string_view units, size_t& i, bool loneAsReplacement) {
+    const char16_t unit = units[i++];
+    if (unit < 0xD800 || unit > 0xDFFF) return unit;
+    if (unit <= 0xDBFF && i < units.size() && units[i] >= 0xDC00 && units[i] <= 0xDFFF)
+        return 0x10000 + ((static_cast<char32_t>(unit - 0xD800) << 10) | (units[i++] - 0xDC00));
+    return loneAsReplacement ? 0xFFFD : unit;
 }
 
 }  // namespace
@@ -54,8 +88,10 @@ bool StartsWithUtf8Bom(std::string_view bytes) { return bytes.substr(0, kUtf8Bom
 
 FileEncoding DetectEncoding(std::string_view bytes) {
     if (StartsWithUtf8Bom(bytes)) return FileEncoding::Utf8Bom;
-    if (bytes.substr(0, 2) == kUtf16LEBom) return FileEncoding::Utf16LE;
-    if (bytes.substr(0, 2) == kUtf16BEBom) return FileEncoding::Utf16BE;
+    if (bytes.starts_with(kUtf32LEBom)) return FileEncoding::Utf32LE;
+    if (bytes.starts_with(kUtf32BEBom)) return FileEncoding::Utf32BE;
+    if (bytes.starts_with(kUtf16LEBom)) return FileEncoding::Utf16LE;
+    if (bytes.starts_with(kUtf16BEBom)) return FileEncoding::Utf16BE;
     bool multiByte = false;
     for (size_t i = 0; i < bytes.size();) {
         const size_t length = Utf8SequenceAt(bytes, i);
@@ -74,11 +110,19 @@ std::string_view BomOf(FileEncoding encoding) {
         return kUtf16LEBom;
     case FileEncoding::Utf16BE:
         return kUtf16BEBom;
+    case FileEncoding::Utf32LE:
+        return kUtf32LEBom;
+    case FileEncoding::Utf32BE:
+        return kUtf32BEBom;
     case FileEncoding::Ansi:
     case FileEncoding::Utf8:
         break;
     }
     return {};
+}
+
+bool IsAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 std::u16string Utf16Units(std::string_view bytes, bool bigEndian) {
@@ -105,26 +149,100 @@ std::string Utf16Bytes(std::u16string_view units, bool bigEndian) {
     return bytes;
 }
 
-WriteEncoding ChooseWriteEncoding(bool fitsAnsi) {
-    return fitsAnsi ? WriteEncoding::Ansi : WriteEncoding::Utf8WithBom;
+std::u16string Utf32Units(std::string_view bytes, bool bigEndian) {
+    std::u16string units;
+    units.reserve(bytes.size() / 4 + 1);
+    for (size_t i = 0; i + 3 < bytes.size(); i += 4) {
+        char32_t value = 0;
+        for (size_t k = 0; k < 4; ++k)
+            value |= static_cast<char32_t>(static_cast<unsigned char>(bytes[i + k])) << (8 * (bigEndian ? 3 - k : k));
+        AppendCodePoint(units, value > 0x10FFFF ? 0xFFFD : value);
+    }
+    if (bytes.size() % 4 != 0) units.push_back(u'\uFFFD');
+    return units;
 }
 
-AppendEncoding ChooseAppendEncoding(std::string_view fileBytes, bool fitsAnsi) {
+std::string Utf32Bytes(std::u16string_view units, bool bigEndian) {
+    std::string bytes;
+    bytes.reserve(units.size() * 4);
+    for (size_t i = 0; i < units.size();) {
+        const char32_t value = NextCodePoint(units, i, false);
+        for (size_t k = 0; k < 4; ++k) bytes.push_back(static_cast<char>(value >> (8 * (bigEndian ? 3 - k : k))));
+    }
+    return bytes;
+}
+
+std::u16string Utf8Units(std::string_view bytes) {
+    std::u16string units;
+    units.reserve(bytes.size());
+    for (size_t i = 0; i < bytes.size();) {
+        const size_t length = Utf8SequenceAt(bytes, i);
+        if (length == 0) {
+            // One U+FFFD for each broken sequence, as far as its bytes were right.
+            units.push_back(u'\uFFFD');
+            i += Utf8StartAt(bytes, i).good;
+            continue;
+        }
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        char32_t value = length == 1 ? lead : lead & (0x7F >> length);
+        for (size_t k = 1; k < length; ++k) value = (value << 6) | (static_cast<unsigned char>(bytes[i + k]) & 0x3F);
+        AppendCodePoint(units, value);
+        i += length;
+    }
+    return units;
+}
+
+std::string Utf8Bytes(std::u16string_view units) {
+    std::string bytes;
+    bytes.reserve(units.size() + units.size() / 2);
+    for (size_t i = 0; i < units.size();) {
+        const char32_t value = NextCodePoint(units, i, true);
+        if (value < 0x80) {
+            bytes.push_back(static_cast<char>(value));
+        } else if (value < 0x800) {
+            bytes.push_back(static_cast<char>(0xC0 | (value >> 6)));
+            bytes.push_back(static_cast<char>(0x80 | (value & 0x3F)));
+        } else if (value < 0x10000) {
+            bytes.push_back(static_cast<char>(0xE0 | (value >> 12)));
+            bytes.push_back(static_cast<char>(0x80 | ((value >> 6) & 0x3F)));
+            bytes.push_back(static_cast<char>(0x80 | (value & 0x3F)));
+        } else {
+            bytes.push_back(static_cast<char>(0xF0 | (value >> 18)));
+            bytes.push_back(static_cast<char>(0x80 | ((value >> 12) & 0x3F)));
+            bytes.push_back(static_cast<char>(0x80 | ((value >> 6) & 0x3F)));
+            bytes.push_back(static_cast<char>(0x80 | (value & 0x3F)));
+        }
+    }
+    return bytes;
+}
+
+WriteEncoding ChooseWriteEncoding(AnsiForm ansi) {
+    return ansi == AnsiForm::ReadsBack ? WriteEncoding::Ansi : WriteEncoding::Utf8WithBom;
+}
+
+AppendEncoding ChooseAppendEncoding(std::string_view fileBytes, AnsiForm ansi) {
     if (fileBytes.empty()) return AppendEncoding::AsNewFile;
-    // The marks are two bytes long, so an odd file ends inside a unit.
-    const bool wholeUnits = fileBytes.size() % 2 == 0;
+    // After the mark a file is whole units only: an odd UTF-16 or a cut UTF-32 file ends inside one.
+    const auto whole = [&](size_t unit, AppendEncoding encoding) {
+        return fileBytes.size() % unit == 0 ? encoding : AppendEncoding::Broken;
+    };
     switch (DetectEncoding(fileBytes)) {
     case FileEncoding::Utf8Bom:
     case FileEncoding::Utf8:
         return AppendEncoding::Utf8;
     case FileEncoding::Utf16LE:
-        return wholeUnits ? AppendEncoding::Utf16LE : AppendEncoding::Broken;
+        return whole(2, AppendEncoding::Utf16LE);
     case FileEncoding::Utf16BE:
-        return wholeUnits ? AppendEncoding::Utf16BE : AppendEncoding::Broken;
+        return whole(2, AppendEncoding::Utf16BE);
+    case FileEncoding::Utf32LE:
+        return whole(4, AppendEncoding::Utf32LE);
+    case FileEncoding::Utf32BE:
+        return whole(4, AppendEncoding::Utf32BE);
     case FileEncoding::Ansi:
         break;
     }
-    return fitsAnsi ? AppendEncoding::Ansi : AppendEncoding::Refuse;
+    if (ansi == AnsiForm::ReadsBack) return AppendEncoding::Ansi;
+    return IsAscii(fileBytes) ? AppendEncoding::Utf8 : AppendEncoding::Refuse;
 }
 
 }  // namespace txt

@@ -386,9 +386,17 @@ TEST_F(NoteTest, ClipboardCommandsAndSelectAll) {
 }
 
 TEST_F(NoteTest, DeleteClearsWithoutTouchingColoursOrRegistry) {
+    // Mended: the text was gone for good, and one that starts like rich text was read as such.
+    const std::wstring old = L"{\\rtf1 stays plain}\r\nsecond line";
+    note.rtbMain.SetText(old);
+    EXPECT_EQ(note.rtbMain.Text(), old);
     note.HandleMenuCommand(2203);
+    DialogScript boxes({}, DialogScript::Press(IDOK));
     note.HandleMenuCommand(cmd::Delete);
+    EXPECT_TRUE(boxes.seen().empty());  // asks nothing
     EXPECT_EQ(note.rtbMain.Text(), L"");
+    SendMessageW(note.rtbMain.hWnd(), EM_UNDO, 0, 0);  // one undo brings it back
+    EXPECT_EQ(note.rtbMain.Text(), old);
     EXPECT_EQ(note.ForeColorID, 2203);
     EXPECT_EQ(note.BackColorID, 206);
     EXPECT_EQ(Stored("ForeColor"), "");

@@ -4,8 +4,11 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <cstdio>
+#include <functional>
 #include <optional>
 #include <string_view>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -405,6 +408,62 @@ TEST_F(SavetxtTest, OverwritingThroughALinkWritesTheFileItLeadsTo) {
     EXPECT_EQ(tf::Entries(links), (std::vector<std::string>{"linked.txt", "target.txt"}));  // nothing left over
 }
 
+// The names of the files made in a folder while `act` runs, as the system reports them.
+std::vector<std::string> NamesMadeWhile(const std::string& folder, const std::function<void()>& act) {
+    const HANDLE dir = CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    std::vector<std::string> names;
+    std::thread watcher([&] {
+        alignas(DWORD) char buffer[8192];
+        for (bool stop = false; !stop;) {
+            DWORD got = 0;
+            if (!ReadDirectoryChangesW(dir, buffer, sizeof buffer, FALSE, FILE_NOTIFY_CHANGE_FILE_NAME, &got, nullptr,
+                                       nullptr) || got == 0)
+                return;
+            for (auto* n = reinterpret_cast<FILE_NOTIFY_INFORMATION*>(buffer);;
+                 n = reinterpret_cast<FILE_NOTIFY_INFORMATION*>(reinterpret_cast<char*>(n) + n->NextEntryOffset)) {
+                const std::wstring name(n->FileName, n->FileNameLength / sizeof(WCHAR));
+                stop = stop || name == L"stop";
+                if (n->Action == FILE_ACTION_ADDED) names.emplace_back(name.begin(), name.end());
+                if (n->NextEntryOffset == 0) break;
+            }
+        }
+    });
+    Sleep(100);  // the watch is set
+    act();
+    testsupport::WriteBytes(folder + "\\stop", "");
+    watcher.join();
+    CloseHandle(dir);
+    DeleteFileA((folder + "\\stop").c_str());
+    return names;
+}
+
+// Mended: the backup name of an overwrite was the temporary name and ".old",
+// taken whether or not a file of that name was there: such a file was
+// overwritten with the old text and then deleted. Every name made beside a
+// file is now made new.
+TEST_F(SavetxtTest, AnOverwriteTakesNoExistingNameBesideTheFile) {
+    WriteBytes(folder / "over.txt", "old\r\n");
+    note.rtbMain.SetText(L"new");
+    unsigned last = 0;
+    for (const std::string& name : NamesMadeWhile(folder.path(), [&] {
+             OpenOn(cmd::SaveAs, folder.path());
+             ASSERT_EQ(Press("over", {IDYES}).size(), 1u);
+         })) {
+        unsigned n = 0;
+        if (sscanf(name.c_str(), "~scr%4X.tmp", &n) == 1) last = n;
+    }
+    if (last == 0) GTEST_SKIP() << "the system told no names made in the folder";
+    char next[32];
+    snprintf(next, sizeof next, "~scr%04X.tmp.old", (last + 1) & 0xFFFF);
+    WriteBytes(folder / next, "the user's own file");
+    OpenOn(cmd::SaveAs, folder.path());
+    ASSERT_EQ(Press("over", {IDYES}).size(), 1u);
+    EXPECT_EQ(ReadBytes(folder / "over.txt"), "new\r\n");
+    EXPECT_EQ(ReadBytes(folder / next), "the user's own file");
+    EXPECT_EQ(tf::Entries(folder.path()), (std::vector<std::string>{"over.txt", next}));
+}
+
 // Mended: a file held open without delete sharing could not be saved over, and
 // a file of several hard links got a new identity under one name while the
 // others kept the old text. Such files are written in place, and nothing is
@@ -424,6 +483,26 @@ TEST_F(SavetxtTest, OverwriteInPlaceKeepsHeldAndHardLinkedFiles) {
         CloseHandle(viewer);
     }
     EXPECT_FALSE(Loaded());
+    EXPECT_EQ(ReadBytes(file), "new text\r\n");
+    EXPECT_EQ(tf::Entries(folder.path()), std::vector<std::string>{"kept.txt"});
+
+    // Mended: a file that could not even be cut (a program maps it into its
+    // memory), and so was left as it was, was said to have its old text kept in
+    // a copy. Only the file error is told, and no copy stays.
+    {
+        const HANDLE viewer = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, 0, nullptr);
+        const HANDLE mapping = CreateFileMappingA(viewer, nullptr, PAGE_READONLY, 0, 0, nullptr);
+        const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+        ASSERT_NE(view, nullptr);
+        OpenOn(cmd::SaveAs, folder.path());
+        const Boxes boxes = Press("kept", {IDYES});
+        UnmapViewOfFile(view);
+        CloseHandle(mapping);
+        CloseHandle(viewer);
+        ExpectOnlyFileError(boxes, 1);
+        DestroyWindow(form().hWnd());
+    }
     EXPECT_EQ(ReadBytes(file), "new text\r\n");
     EXPECT_EQ(tf::Entries(folder.path()), std::vector<std::string>{"kept.txt"});
 
@@ -468,6 +547,14 @@ TEST_F(SavetxtTest, OpenReadsTheFileLineByLine) {
         {"\xFF\xFEH\0i\0\r\0\n\0\xA9\x03"sv, L"Hi\r\n\u03a9\r\n"},
         {"\xFE\xFF\0H\0i\0\r\0o"sv, L"Hi\r\no\r\n"},
         {"\xFF\xFEH\0i"sv, L"H\ufffd\r\n"},  // the half unit shows as U+FFFD
+        // Mended: a NUL cut the note, and the cut text was reported as opened.
+        {"a\0b\r\nc"sv, L"a\u2400b\r\nc\r\n"},
+        {"H\0i\0"sv, L"H\u2400i\u2400\r\n"},
+        // Mended: UTF-32 was read as UTF-16 (nothing shown) or as ANSI.
+        {"\xFF\xFE\0\0H\0\0\0\xA9\x03\0\0"sv, L"H\u03a9\r\n"},
+        {"\0\0\xFE\xFF\0\0\0H\0\0\0i"sv, L"Hi\r\n"},
+        // Plain text that starts like rich text stays as it is (Wine's control never read it as RTF).
+        {"{\\rtf1\\ansi {\\b bold}}", L"{\\rtf1\\ansi {\\b bold}}\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.bytes));
@@ -481,6 +568,9 @@ TEST_F(SavetxtTest, OpenReadsTheFileLineByLine) {
         EXPECT_TRUE(text == c.text || (std::wstring(c.text).find(L"lf\n") != std::wstring::npos &&
                                        text == L"cr\r\nlf\r\nend\r\n"))
             << testing::PrintToString(text);
+        // Mended: opening emptied the undo; one undo now brings the old text back.
+        SendMessageW(note.rtbMain.hWnd(), EM_UNDO, 0, 0);
+        EXPECT_EQ(note.rtbMain.Text(), L"before");
     }
 }
 
@@ -601,7 +691,23 @@ TEST_F(SavetxtTest, TextOutsideTheAnsiCodePage) {
         {"greek", std::nullopt, L"\u03a9 ok", IDOK, "\xEF\xBB\xBF\xCE\xA9 ok\r\n", "\xCE\xA9 ok\r\n"},
         {"over", "old\r\n", L"\u03a9", IDYES, "\xEF\xBB\xBF\xCE\xA9\r\n", "\xCE\xA9\r\n"},
         {"ansi", "old\r\n", L"\u00e9", IDNO, "old\r\n\xE9\r\n", "old\r\n\xC3\xA9\r\n"},
-        {"ansi lossy", "old\r\n", L"\u03a9", IDNO, std::nullopt, "old\r\n\xCE\xA9\r\n"},
+        {"ansi lossy", "caf\xE9\r\n", L"\u03a9", IDNO, std::nullopt, "caf\xE9\r\n\xCE\xA9\r\n"},
+        // ASCII reads the same as UTF-8: it takes the note in UTF-8 where ANSI would not do.
+        {"ascii", "old\r\n", L"\u03a9", IDNO, "old\r\n\xCE\xA9\r\n", "old\r\n\xCE\xA9\r\n"},
+        {"one byte", "a", L"\u03a9", IDNO, "a\xCE\xA9\r\n", "a\xCE\xA9\r\n"},  // no mark mid-file
+        // Mended: ANSI bytes that are UTF-8 reopened as other characters ("3\u05FD cups").
+        {"cups", std::nullopt, L"3\u00d7\u00bd cups", IDOK, "\xEF\xBB\xBF" "3\xC3\x97\xC2\xBD cups\r\n",
+         "3\xC3\x97\xC2\xBD cups\r\n"},
+        {"cups list", "list\r\n", L"3\u00d7\u00bd", IDNO, "list\r\n3\xC3\x97\xC2\xBD\r\n", "list\r\n3\xC3\x97\xC2\xBD\r\n"},
+        // Mended: saving over a file wrote ANSI whatever the file's encoding.
+        {"over utf8", "caf\xC3\xA9\r\n", L"na\u00efve", IDYES, "na\xC3\xAFve\r\n", "na\xC3\xAFve\r\n"},
+        {"over utf8 mark", "\xEF\xBB\xBFold\r\n", L"new", IDYES, "\xEF\xBB\xBFnew\r\n", "\xEF\xBB\xBFnew\r\n"},
+        {"over utf16le", "\xFF\xFEo\0l\0d\0"sv, L"\u00e9", IDYES, "\xFF\xFE\xE9\0\r\0\n\0"sv, "\xFF\xFE\xE9\0\r\0\n\0"sv},
+        {"over utf32be", "\0\0\xFE\xFF\0\0\0o"sv, L"\u00e9", IDYES, "\0\0\xFE\xFF\0\0\0\xE9\0\0\0\r\0\0\0\n"sv,
+         "\0\0\xFE\xFF\0\0\0\xE9\0\0\0\r\0\0\0\n"sv},
+        // Mended: an append wrote UTF-16 into UTF-32 files.
+        {"utf32le", "\xFF\xFE\0\0o\0\0\0"sv, L"\u03a9", IDNO, "\xFF\xFE\0\0o\0\0\0\xA9\x03\0\0\r\0\0\0\n\0\0\0"sv,
+         "\xFF\xFE\0\0o\0\0\0\xA9\x03\0\0\r\0\0\0\n\0\0\0"sv},
         {"utf8", "\xEF\xBB\xBFold\r\n", L"\u03a9\u00e9", IDNO, "\xEF\xBB\xBFold\r\n\xCE\xA9\xC3\xA9\r\n",
          "\xEF\xBB\xBFold\r\n\xCE\xA9\xC3\xA9\r\n"},
         {"empty", "", L"\u03a9", IDNO, "\xEF\xBB\xBF\xCE\xA9\r\n", "\xCE\xA9\r\n"},
@@ -639,7 +745,10 @@ TEST_F(SavetxtTest, TextOutsideTheAnsiCodePage) {
                                      std::pair{"utf8", L"old\r\n\u03a9\u00e9\r\n"},
                                      std::pair{"utf8 no mark", L"caf\u00e9\r\nna\u00efve\r\n"},
                                      std::pair{"utf16le", L"old\r\n\u03a9\u00e9\r\n"},
-                                     std::pair{"utf16be", L"o\r\nna\u00efve\r\n"}}) {
+                                     std::pair{"utf16be", L"o\r\nna\u00efve\r\n"},
+                                     std::pair{"cups", L"3\u00d7\u00bd cups\r\n"},
+                                     std::pair{"cups list", L"list\r\n3\u00d7\u00bd\r\n"},
+                                     std::pair{"utf32le", L"o\u03a9\r\n"}}) {
         OpenOn(cmd::OpenFile, folder.path());
         EXPECT_TRUE(Press(name).empty());
         EXPECT_EQ(note.rtbMain.Text(), text) << name;
@@ -708,7 +817,7 @@ struct CursorSpy {
 TEST_F(SavetxtTest, LongOperationsShowTheWaitCursor) {
     WriteBytes(folder / "one.txt", "one\r\n");
     SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
-    CursorSpy spy{{CB_ADDSTRING, EM_GETTEXTEX, EM_SETTEXTEX}, {}};
+    CursorSpy spy{{CB_ADDSTRING, EM_GETTEXTEX, EM_STREAMIN}, {}};
     ASSERT_TRUE(SetWindowSubclass(note.rtbMain.hWnd(), &CursorSpy::Proc, 1, reinterpret_cast<DWORD_PTR>(&spy)));
     OpenWindow(cmd::SaveAs);
     ASSERT_TRUE(SetWindowSubclass(form().Combo1, &CursorSpy::Proc, 1, reinterpret_cast<DWORD_PTR>(&spy)));
@@ -718,7 +827,7 @@ TEST_F(SavetxtTest, LongOperationsShowTheWaitCursor) {
     EXPECT_TRUE(spy.AllWaiting(EM_GETTEXTEX));  // saving
     OpenOn(cmd::OpenFile, folder.path());
     EXPECT_TRUE(Press("one").empty());
-    EXPECT_TRUE(spy.AllWaiting(EM_SETTEXTEX));  // opening
+    EXPECT_TRUE(spy.AllWaiting(EM_STREAMIN));  // opening
     EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));  // and back again
     RemoveWindowSubclass(note.rtbMain.hWnd(), &CursorSpy::Proc, 1);
 }
