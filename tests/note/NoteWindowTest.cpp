@@ -40,6 +40,17 @@ std::string ComputerName() {
 
 std::string Stored(const char* value) { return testsupport::RegText(HKEY_CURRENT_USER, kColorKey, value); }
 
+// The bytes of this process's recovery copy in the test run's local folder; empty when there is none.
+std::string RecoveryCopy() {
+    char local[MAX_PATH] = {};
+    GetEnvironmentVariableA("LOCALAPPDATA", local, MAX_PATH);
+    const std::string folder = std::string(local) + "\\Scrivlet\\Recovery\\";
+    WIN32_FIND_DATAA data{};
+    const std::string pattern = folder + "note-" + std::to_string(GetCurrentProcessId()) + "-????????????????.txt";
+    const unique_hfind find(FindFirstFileA(pattern.c_str(), &data));
+    return find ? testsupport::ReadBytes(folder + data.cFileName) : std::string();
+}
+
 class NoteTest : public testsupport::NoteFixture {
 protected:
     void SetUp() override {
@@ -388,13 +399,16 @@ TEST_F(NoteTest, ClipboardCommandsAndSelectAll) {
 TEST_F(NoteTest, DeleteClearsWithoutTouchingColoursOrRegistry) {
     // Mended: the text was gone for good, and one that starts like rich text was read as such.
     const std::wstring old = L"{\\rtf1 stays plain}\r\nsecond line";
-    note.rtbMain.SetText(old);
+    note.ReplaceText(old);
     EXPECT_EQ(note.rtbMain.Text(), old);
+    // Kept for recovery after the user's pause, and gone with the text.
+    ASSERT_TRUE(testsupport::PumpUntil([] { return !RecoveryCopy().empty(); }));
     note.HandleMenuCommand(2203);
     DialogScript boxes({}, DialogScript::Press(IDOK));
     note.HandleMenuCommand(cmd::Delete);
     EXPECT_TRUE(boxes.seen().empty());  // asks nothing
     EXPECT_EQ(note.rtbMain.Text(), L"");
+    EXPECT_EQ(RecoveryCopy(), "");
     SendMessageW(note.rtbMain.hWnd(), EM_UNDO, 0, 0);  // one undo brings it back
     EXPECT_EQ(note.rtbMain.Text(), old);
     EXPECT_EQ(note.ForeColorID, 2203);
@@ -403,10 +417,12 @@ TEST_F(NoteTest, DeleteClearsWithoutTouchingColoursOrRegistry) {
 }
 
 TEST_F(NoteTest, LoggingOffAsksTheExitQuestionAndOnlyYesLetsTheSessionEnd) {
-    note.rtbMain.SetText(L"unsaved");
+    note.ReplaceText(L"unsaved");
     for (int answer : {IDNO, IDCANCEL}) {
         DialogScript script({DialogScript::Press(answer)});
         EXPECT_EQ(SendMessageA(hwnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE);
+        // Kept before the question, without waiting for the user's pause: Windows may end the note meanwhile.
+        EXPECT_EQ(RecoveryCopy(), "\xEF\xBB\xBFunsaved");
         ASSERT_EQ(script.seen().size(), 1u);
         EXPECT_EQ(script.seen()[0].caption, kExitTitle);
         EXPECT_EQ(script.seen()[0].text, kExitText);
@@ -434,6 +450,7 @@ TEST_F(NoteTest, LoggingOffAsksTheExitQuestionAndOnlyYesLetsTheSessionEnd) {
     EXPECT_TRUE(IsWindow(window));
     SendMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
     EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(RecoveryCopy(), "") << "closed with Yes, the note leaves no copy";
     EXPECT_EQ(note.NoteMenu, nullptr);
     EXPECT_EQ(script.seen().size(), 1u);
 }
