@@ -17,9 +17,10 @@ set(CMAKE_CXX_COMPILER_TARGET ${_target})
 set(CMAKE_RC_COMPILER  ${_tc}-windres)
 set(CMAKE_SYSROOT /usr/${_tc})
 
-set(CMAKE_CXX_FLAGS_INIT "-nostdinc++ -isystem ${_gcc}/include/c++ -isystem ${_gcc}/include/c++/${_tc} -isystem ${_gcc}/include/c++/backward")
-# mingw's own linker, as gcc's; -pthread links libwinpthread, which the posix libstdc++ needs.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -pthread --ld-path=/usr/bin/${_tc}-ld -L${_gcc}")
+set(CMAKE_CXX_FLAGS_INIT "-isystem ${_gcc}/include/c++ -isystem ${_gcc}/include/c++/${_tc} -isystem ${_gcc}/include/c++/backward")
+# LLVM's linker: mingw's ld warns on every type name that clang and libstdc++ lay out in
+# sections of different sizes. -pthread links libwinpthread, which the posix libstdc++ needs.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -pthread --ld-path=/usr/bin/ld.lld-14 -L${_gcc}")
 
 set(CMAKE_FIND_ROOT_PATH /usr/${_tc})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -61,6 +61,8 @@ session() {
 
 # In the private namespace: mounts, Xvfb, the command, then every process left in the root.
 inside() {
+  # Global: the EXIT trap reads it after this function has ended.
+  WINE10_ROOT=$1/root
   local dir=$1 root=$1/root n xvfb=
   shift
   local folder
@@ -72,13 +74,7 @@ inside() {
     mkdir -p "$root$folder"
     mount --bind "$folder" "$root$folder"
   done
-  stop() {
-    local pid
-    for pid in $(root_processes "$root"); do kill "$pid" 2>/dev/null || true; done
-    sleep 1
-    for pid in $(root_processes "$root"); do kill -9 "$pid" 2>/dev/null || true; done
-  }
-  trap stop EXIT
+  trap stop_root EXIT
   for n in $(seq 141 190); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
     chroot "$root" /usr/bin/Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >"$dir/xvfb.log" 2>&1 &
@@ -93,6 +89,13 @@ inside() {
   [ -n "$xvfb" ] || { log "could not start the Wine 10 root's Xvfb"; cat "$dir/xvfb.log"; return 1; }
   log "Wine 10 on its own Xvfb :$n"
   DISPLAY=:$n SCRIVLET_WINE10_SESSION=$dir "$@"
+}
+
+stop_root() {
+  local pid
+  for pid in $(root_processes "$WINE10_ROOT"); do kill "$pid" 2>/dev/null || true; done
+  sleep 1
+  for pid in $(root_processes "$WINE10_ROOT"); do kill -9 "$pid" 2>/dev/null || true; done
 }
 
 # The processes whose root is the Wine 10 root: its Xvfb, wineservers and Wine's own programs.
