@@ -63,7 +63,7 @@ session() {
 inside() {
   # Global: the EXIT trap reads it after this function has ended.
   WINE10_ROOT=$1/root
-  local dir=$1 root=$1/root n xvfb=
+  local dir=$1 root=$WINE10_ROOT n xvfb=
   shift
   local folder
   for folder in /proc /sys /dev /tmp; do
@@ -75,6 +75,7 @@ inside() {
     mount --bind "$folder" "$root$folder"
   done
   trap stop_root EXIT
+  trap 'exit 130' INT TERM
   for n in $(seq 141 190); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
     chroot "$root" /usr/bin/Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >"$dir/xvfb.log" 2>&1 &
