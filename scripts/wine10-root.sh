@@ -12,12 +12,11 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 # Wine's X11 driver and TLS libraries are recommendations of its packages, which a minimal
 # root leaves out; mount makes the tmpfs of the text-file tests' full disk.
-ROOT_PACKAGES="wine64 wine fonts-wine xvfb mount libfreetype6 libfontconfig1 libxcomposite1 libxcursor1
-  libxfixes3 libxi6 libxinerama1 libxrandr2 libxrender1 libxxf86vm1 libgnutls30t64 libdbus-1-3"
+ROOT_PACKAGES=(wine64 wine fonts-wine xvfb mount libfreetype6 libfontconfig1 libxcomposite1 libxcursor1
+  libxfixes3 libxi6 libxinerama1 libxrandr2 libxrender1 libxxf86vm1 libgnutls30t64 libdbus-1-3)
 
 build() {
-  local dir=$1 packages
-  packages=$(echo $ROOT_PACKAGES)
+  local dir=$1 packages="${ROOT_PACKAGES[*]}"
   # The marker holds what was installed: another package list builds again.
   [ "$(cat "$dir/.complete" 2>/dev/null)" = "$packages" ] && return 0
   if [ "$(id -u)" != 0 ]; then
