@@ -40,7 +40,8 @@ unavailable() {
   local dir=$1
   [ -f "$dir/.complete" ] || { echo "no Wine 10 root in $dir (scripts/setup builds it, as root)"; return; }
   [ "$(id -u)" = 0 ] || { echo "entering the Wine 10 root needs root"; return; }
-  command -v unshare >/dev/null || { echo "no unshare to give the Wine 10 root its mounts"; return; }
+  unshare --mount --propagation private true 2>/dev/null ||
+    { echo "no private mount namespace (unshare --mount) for the Wine 10 root's mounts"; return; }
   chroot "$dir/root" /bin/true 2>/dev/null || { echo "chroot does not work here"; return; }
 }
 
