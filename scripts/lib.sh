@@ -9,7 +9,17 @@ export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 
 log() { printf '[scrivlet] %s\n' "$*"; }
 
-# Configures and builds one flavour: native | win64 | win32; BUILD_TARGETS
+# The address of the Debian 12 archive this machine already uses.
+debian_mirror() {
+  local uri
+  uri=$(awk '/^URIs:/{u=$2} /^Suites:/ && / bookworm( |$)/{print u; exit}' /etc/apt/sources.list.d/*.sources 2>/dev/null || true)
+  [ -n "$uri" ] || uri=$(awk '$1=="deb" && $3=="bookworm" {print $2; exit}' \
+    /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null || true)
+  [ -n "$uri" ] || { log "no Debian 12 (bookworm) archive is configured for apt"; return 1; }
+  echo "$uri"
+}
+
+# Configures and builds one flavour: native | win64 | win32 | clang64; BUILD_TARGETS
 # narrows the build to some targets.
 build_flavour() {
   local flavour=$1 dir=$BUILD/$1; shift
@@ -18,6 +28,7 @@ build_flavour() {
     native) args+=(-DSCRIVLET_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug) ;;
     win64) args+=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake") ;;
     win32) args+=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-i686.cmake") ;;
+    clang64) args+=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/clang-mingw-w64-x86_64.cmake") ;;
   esac
   log "building $flavour"
   cmake -S "$ROOT" -B "$dir" "${args[@]}" "$@" >"$BUILD/configure-$flavour.log" 2>&1 ||

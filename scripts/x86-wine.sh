@@ -8,6 +8,7 @@
 #   x86-wine.sh unregister      (root) take that handler away again
 # scripts/wine32 then runs the 32-bit programs.
 set -euo pipefail
+source "$(dirname "$0")/lib.sh"
 HANDLER=scrivlet-i386
 BINFMT=/proc/sys/fs/binfmt_misc
 # The ELF header of an i386 executable or shared object (e_ident, e_type 2 or 3, e_machine 3).
@@ -15,18 +16,6 @@ MAGIC='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
 MASK='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
 I386_PACKAGES="wine32 fonts-wine libxcomposite1 libxcursor1 libxfixes3 libxi6 libxinerama1
   libxrandr2 libxrender1 libxxf86vm1 libgnutls30 libdbus-1-3"
-
-log() { printf '[scrivlet] %s\n' "$*"; }
-
-# The address of the Debian 12 archive this machine already uses.
-debian_mirror() {
-  local uri
-  uri=$(awk '/^URIs:/{u=$2} /^Suites:/ && / bookworm( |$)/{print u; exit}' /etc/apt/sources.list.d/*.sources 2>/dev/null || true)
-  [ -n "$uri" ] || uri=$(awk '$1=="deb" && $3=="bookworm" {print $2; exit}' \
-    /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null || true)
-  [ -n "$uri" ] || { log "no Debian 12 (bookworm) archive is configured for apt"; return 1; }
-  echo "$uri"
-}
 
 fetch() {
   local dir=$1

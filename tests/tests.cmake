@@ -57,12 +57,100 @@ add_library(scrivlet_test_support STATIC
 target_include_directories(scrivlet_test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(scrivlet_test_support PUBLIC scrivlet_app GTest::gtest)
 
+# The 64-bit Windows tests run on a second Windows as well: Debian 13's Wine 10, in the root
+# that scripts/wine10-root.sh builds. scripts/wine10 runs a test's own command in that root,
+# where /usr/lib/wine/wine64 is Wine 10, so both Wines run the same test programs. Each test
+# registered with scrivlet_add_wine_test gets a twin ending in _wine10 (scrivlet_wine10_twins,
+# once everything is registered) with its own prefixes and other state under wine10/ of the
+# build folder, and is skipped (77) where the root cannot run. Left out: what needs the host's
+# services (the print jobs on the CUPS queue: the twins see no printer) and the soak.
+set(SCRIVLET_WINE10_ROOT "" CACHE PATH "Folder of the Wine 10 root of scripts/wine10-root.sh; with it the _wine10 tests run")
+set(SCRIVLET_WINE10_LEAVE_OUT soak_tests print_no_printer)
+
+# add_test for a test that runs under Wine, remembered for its Wine 10 twin and labelled
+# with its group, the folder whose tests.cmake registers it (ctest -L note).
+function(scrivlet_add_wine_test)
+  cmake_parse_arguments(PARSE_ARGV 0 arg "" "NAME;WORKING_DIRECTORY" "COMMAND")
+  set(dir)
+  if(arg_WORKING_DIRECTORY)
+    set(dir WORKING_DIRECTORY ${arg_WORKING_DIRECTORY})
+  endif()
+  add_test(NAME ${arg_NAME} COMMAND ${arg_COMMAND} ${dir})
+  get_filename_component(group ${CMAKE_CURRENT_LIST_DIR} NAME)
+  set_tests_properties(${arg_NAME} PROPERTIES LABELS ${group})
+  set_property(GLOBAL APPEND PROPERTY SCRIVLET_WINE_TESTS ${arg_NAME})
+  set_property(GLOBAL PROPERTY SCRIVLET_WINE_TEST_COMMAND_${arg_NAME} "${arg_COMMAND}")
+endfunction()
+
+# A path of the Wine 8 run as the Wine 10 twin sees it: the same programs in bin/, every
+# other folder of the build (prefixes, drives) under wine10/.
+function(scrivlet_wine10_path out value)
+  string(LENGTH "${CMAKE_BINARY_DIR}/" n)
+  string(SUBSTRING "${value}" 0 ${n} head)
+  string(FIND "${value}" "${CMAKE_RUNTIME_OUTPUT_DIRECTORY}" bin)
+  if(head STREQUAL "${CMAKE_BINARY_DIR}/" AND NOT bin EQUAL 0)
+    string(SUBSTRING "${value}" ${n} -1 tail)
+    set(value "${CMAKE_BINARY_DIR}/wine10/${tail}")
+  endif()
+  set(${out} "${value}" PARENT_SCOPE)
+endfunction()
+
+function(scrivlet_wine10_twins)
+  if(NOT SCRIVLET_RUN_WINE_TESTS OR X OR NOT SCRIVLET_WINE10_ROOT)
+    return()
+  endif()
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/wine10)
+  get_property(tests GLOBAL PROPERTY SCRIVLET_WINE_TESTS)
+  foreach(name IN LISTS tests)
+    if(name IN_LIST SCRIVLET_WINE10_LEAVE_OUT)
+      continue()
+    endif()
+    get_property(command GLOBAL PROPERTY SCRIVLET_WINE_TEST_COMMAND_${name})
+    set(twin_command)
+    foreach(arg IN LISTS command)
+      scrivlet_wine10_path(arg "${arg}")
+      list(APPEND twin_command "${arg}")
+    endforeach()
+    get_test_property(${name} WORKING_DIRECTORY dir)
+    if(NOT dir)
+      set(dir ${CMAKE_BINARY_DIR})
+    endif()
+    add_test(NAME ${name}_wine10 COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine10 ${twin_command} WORKING_DIRECTORY ${dir})
+    get_test_property(${name} ENVIRONMENT env)
+    set(twin_env "SCRIVLET_WINE10_ROOT=${SCRIVLET_WINE10_ROOT}" SCRIVLET_PDF_DIR=)
+    foreach(entry IN LISTS env)
+      string(FIND "${entry}" "=" eq)
+      string(SUBSTRING "${entry}" 0 ${eq} var)
+      math(EXPR eq "${eq} + 1")
+      string(SUBSTRING "${entry}" ${eq} -1 value)
+      scrivlet_wine10_path(value "${value}")
+      list(APPEND twin_env "${var}=${value}")
+    endforeach()
+    set_tests_properties(${name}_wine10 PROPERTIES ENVIRONMENT "${twin_env}" SKIP_RETURN_CODE 77)
+    foreach(property FIXTURES_SETUP FIXTURES_CLEANUP FIXTURES_REQUIRED)
+      get_test_property(${name} ${property} fixtures)
+      if(fixtures)
+        list(TRANSFORM fixtures APPEND _wine10)
+        set_tests_properties(${name}_wine10 PROPERTIES ${property} "${fixtures}")
+      endif()
+    endforeach()
+    foreach(property LABELS RUN_SERIAL TIMEOUT)
+      get_test_property(${name} ${property} value)
+      if(value)
+        set_tests_properties(${name}_wine10 PROPERTIES ${property} "${value}")
+      endif()
+    endforeach()
+  endforeach()
+endfunction()
+# Once every test, the benchmarks' too, is registered.
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL scrivlet_wine10_twins)
+
 if(SCRIVLET_RUN_WINE_TESTS)
-  add_test(NAME wine_up${X} COMMAND sh ${CMAKE_SOURCE_DIR}/scripts/wine-up.sh)
-  add_test(NAME wine_down${X} COMMAND sh ${CMAKE_SOURCE_DIR}/scripts/wine-down.sh)
+  scrivlet_add_wine_test(NAME wine_up${X} COMMAND sh ${CMAKE_SOURCE_DIR}/scripts/wine-up.sh)
+  scrivlet_add_wine_test(NAME wine_down${X} COMMAND sh ${CMAKE_SOURCE_DIR}/scripts/wine-down.sh)
   set_tests_properties(wine_up${X} PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${SCRIVLET_WINE_ENV}")
   set_tests_properties(wine_down${X} PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT "${SCRIVLET_WINE_ENV}")
-  add_test(NAME core_tests_wine${X} COMMAND timeout -k 10 300 ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:core_tests>)
+  scrivlet_add_wine_test(NAME core_tests_wine${X} COMMAND timeout -k 10 300 ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:core_tests>)
   set_tests_properties(core_tests_wine${X} PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${SCRIVLET_WINE_ENV}")
 endif()
 
@@ -77,7 +165,7 @@ endfunction()
 function(scrivlet_wine_test name)
   scrivlet_wine_program(${name} ${ARGN})
   if(SCRIVLET_RUN_WINE_TESTS)
-    add_test(NAME ${name}${X}
+    scrivlet_add_wine_test(NAME ${name}${X}
       COMMAND timeout -k 10 600 ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}>
       WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
     set_tests_properties(${name}${X} PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${SCRIVLET_WINE_ENV}")
@@ -89,7 +177,7 @@ endfunction()
 # a locale without one of its own gives 65001.
 function(scrivlet_utf8_rerun name filter)
   if(SCRIVLET_RUN_WINE_TESTS)
-    add_test(NAME ${name}_utf8${X}
+    scrivlet_add_wine_test(NAME ${name}_utf8${X}
       COMMAND timeout -k 10 600 ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}> --gtest_filter=${filter}
       WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
     get_test_property(${name}${X} ENVIRONMENT env)

@@ -6,7 +6,7 @@ scrivlet_wine_test(note_settings_tests ${CMAKE_CURRENT_LIST_DIR}/NoteSettingsTes
 # The same note on a 144-dpi screen: the program's frame scales with it.
 scrivlet_wine_program(note_dpi_tests ${CMAKE_CURRENT_LIST_DIR}/NoteDpiTest.cpp)
 if(SCRIVLET_RUN_WINE_TESTS)
-  add_test(NAME note_dpi_tests${X}
+  scrivlet_add_wine_test(NAME note_dpi_tests${X}
     COMMAND timeout -k 10 300 sh ${CMAKE_CURRENT_LIST_DIR}/at_dpi.sh 144 $<TARGET_FILE:note_dpi_tests>
     WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
   set_tests_properties(note_dpi_tests${X} PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${SCRIVLET_WINE_ENV}")

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kDpi = 96;
 constexpr int kSheetWidth = 816, kSheetHeight = 1056;  // 8.5 by 11 inches
 
 class FormatRangeTest : public testing::Test {

@@ -146,7 +146,7 @@ TEST(PrintLoop, RecordHoldsTheDrawingRectangleAndThePrintableArea) {
     ScriptedJob job;
     modPrintRTB::PrintRichText(control, job, 1440, 1440, 1440, 1440);
     ASSERT_FALSE(control.Renders().empty());
-    const FORMATRANGE& r = control.Renders()[0].record;
+    const FORMATRANGE r = control.Renders()[0].record;
     // A quarter inch unprintable: the text still starts one inch from the sheet's edges.
     EXPECT_EQ(r.rc.left, 1080);
     EXPECT_EQ(r.rc.top, 1080);

@@ -10,7 +10,7 @@ set(print_sources
 if(X)
   scrivlet_wine_program(print_tests ${print_sources})
   if(SCRIVLET_RUN_WINE_TESTS)
-    add_test(NAME print_tests${X}
+    scrivlet_add_wine_test(NAME print_tests${X}
       COMMAND timeout -k 10 600 ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:print_tests>
         --gtest_filter=-PrintNoteTest.*:PrintNoPrinter.*
       WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
@@ -22,7 +22,7 @@ endif()
 if(SCRIVLET_RUN_WINE_TESTS AND NOT X)
   # The printer queue is shared by every test that prints.
   set_tests_properties(print_tests PROPERTIES RUN_SERIAL TRUE)
-  add_test(NAME print_no_printer
+  scrivlet_add_wine_test(NAME print_no_printer
     COMMAND sh ${CMAKE_SOURCE_DIR}/scripts/without-printer.sh
       timeout -k 10 120 ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:print_tests> --gtest_filter=PrintNoPrinter.*
     WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})

@@ -13,7 +13,7 @@ if(SCRIVLET_RUN_WINE_TESTS)
   list(FILTER textfile_env EXCLUDE REGEX "^WINEPREFIX=")
   list(APPEND textfile_env WINEPREFIX=${textfile_prefix})
   foreach(step up down)
-    add_test(NAME textfile_drives_${step}${X}
+    scrivlet_add_wine_test(NAME textfile_drives_${step}${X}
       COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/drives.sh ${step} ${SCRIVLET_WINEPREFIX} ${textfile_prefix} ${textfile_drives})
   endforeach()
   set_tests_properties(textfile_drives_up${X} PROPERTIES
