@@ -92,7 +92,7 @@ bool CRichTextBox::SetText(std::wstring_view text) {
     // Typing into an emptied note takes the insertion point's colour, not the
     // black of the paragraph mark; neither change is a step of the undo.
     if (m_hasTextColor) {
-        SetDefaultColor();
+        SetColor(SCF_DEFAULT, m_textColor);
         if (TextLength() == 0) SetSelColor(m_textColor);
     }
     return whole;
@@ -110,12 +110,12 @@ bool CRichTextBox::HasTextColor() const {
     return (format.dwMask & CFM_COLOR) && !(format.dwEffects & CFE_AUTOCOLOR) && format.crTextColor == m_textColor;
 }
 
-void CRichTextBox::SetDefaultColor() {
+void CRichTextBox::SetColor(WPARAM scope, COLORREF color) {
     CHARFORMAT2W format{};
     format.cbSize = sizeof format;
     format.dwMask = CFM_COLOR;
-    format.crTextColor = m_textColor;
-    SendMessageW(m_hwnd, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    format.crTextColor = color;  // dwEffects without CFE_AUTOCOLOR: the colour itself applies
+    SendMessageW(m_hwnd, EM_SETCHARFORMAT, scope, reinterpret_cast<LPARAM>(&format));
 }
 
 long CRichTextBox::TextLength() const {
@@ -156,13 +156,7 @@ long CRichTextBox::SelLength() const {
     return range.cpMax - range.cpMin;
 }
 
-void CRichTextBox::SetSelColor(COLORREF color) {
-    CHARFORMAT2W format{};
-    format.cbSize = sizeof format;
-    format.dwMask = CFM_COLOR;
-    format.crTextColor = color;  // dwEffects without CFE_AUTOCOLOR: the colour itself applies
-    SendMessageW(m_hwnd, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
-}
+void CRichTextBox::SetSelColor(COLORREF color) { SetColor(SCF_SELECTION, color); }
 
 void CRichTextBox::SetTextColor(COLORREF color) {
     m_hasTextColor = true;
@@ -173,13 +167,9 @@ void CRichTextBox::SetTextColor(COLORREF color) {
 }
 
 void CRichTextBox::ApplyTextColor() {
-    CHARFORMAT2W format{};
-    format.cbSize = sizeof format;
-    format.dwMask = CFM_COLOR;
-    format.crTextColor = m_textColor;
     // The default format serves text set as a whole, the paragraph mark typed text.
-    SendMessageW(m_hwnd, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-    SendMessageW(m_hwnd, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+    SetColor(SCF_DEFAULT, m_textColor);
+    SetColor(SCF_ALL, m_textColor);
 }
 
 bool CRichTextBox::Move(int left, int top, int width, int height) {

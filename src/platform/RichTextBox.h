@@ -48,7 +48,8 @@ private:
     void ApplyTextColor();
     void SetSelection(long start, long end);
     bool HasTextColor() const;  // of the whole selection
-    void SetDefaultColor();
+    // The text colour of the characters `scope` names: SCF_SELECTION, SCF_DEFAULT or SCF_ALL.
+    void SetColor(WPARAM scope, COLORREF color);
 
     HWND m_hwnd = nullptr;  // borrowed: a child window, destroyed with its parent
     bool m_hasTextColor = false;

@@ -7,6 +7,17 @@
 
 namespace files {
 
+FileStatus WriteAll(HANDLE file, std::string_view bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD wrote = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
+        if (!WriteFile(file, bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) return FileStatus::Failed;
+        done += wrote;
+    }
+    return FlushFileBuffers(file) ? FileStatus::Ok : FileStatus::Failed;
+}
+
 namespace {
 
 constexpr std::wstring_view kLong = L"\\\\?\\", kLongUnc = L"\\\\?\\UNC\\";
@@ -185,17 +196,6 @@ Swap SwapIn(const std::wstring& target, const std::wstring& temp, KeptFiles* kep
 }
 
 }  // namespace
-
-FileStatus WriteAll(HANDLE file, std::string_view bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD wrote = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
-        if (!WriteFile(file, bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) return FileStatus::Failed;
-        done += wrote;
-    }
-    return FlushFileBuffers(file) ? FileStatus::Ok : FileStatus::Failed;
-}
 
 FileStatus ReadFileBytes(const std::string& path, std::string& bytes) {
     return ReadFileHead(path, static_cast<size_t>(0x7FFFFFFF), bytes);
