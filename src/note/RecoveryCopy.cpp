@@ -8,10 +8,11 @@
 #include "platform/text_files.h"
 #include "platform/win/handles.h"
 #include "platform/win/late_bound.h"
+#include "textfile/txt_rules.h"
 
 namespace {
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+using txt::kUtf8Bom;
 
 std::uint64_t Ticks(const FILETIME& time) {
     return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
@@ -21,21 +22,23 @@ FILETIME FileTimeOf(std::uint64_t ticks) {
     return {static_cast<DWORD>(ticks & 0xFFFFFFFFu), static_cast<DWORD>(ticks >> 32)};
 }
 
-recovery::Owner ThisProcess() {
+// A process's start time; 0 where it cannot be read.
+std::uint64_t StartOf(HANDLE process) {
     FILETIME created{}, exited{}, kernel{}, user{};
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    return {GetCurrentProcessId(), Ticks(created)};
+    return GetProcessTimes(process, &created, &exited, &kernel, &user) ? Ticks(created) : 0;
 }
+
+recovery::Owner ThisProcess() { return {GetCurrentProcessId(), StartOf(GetCurrentProcess())}; }
 
 bool Running(const recovery::Owner& owner) {
     const unique_handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, owner.pid));
     // A process that is there but not ours to ask about may be a note: its copy is left alone.
     if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
     DWORD code = 0;
-    FILETIME created{}, exited{}, kernel{}, user{};
     // A handle that someone still holds keeps an ended process's id taken.
     if (!GetExitCodeProcess(process.get(), &code) || code != STILL_ACTIVE) return false;
-    return !GetProcessTimes(process.get(), &created, &exited, &kernel, &user) || Ticks(created) == owner.started;
+    const std::uint64_t started = StartOf(process.get());
+    return started == 0 || started == owner.started;
 }
 
 // %LOCALAPPDATA%\Scrivlet\Recovery: the user's own, not roaming, profile folder.
