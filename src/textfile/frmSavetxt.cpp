@@ -321,6 +321,11 @@ void frmSavetxt::SaveClickSteps() {
         SetWindowTextA(Combo1, name.c_str());  // the user sees the changed name
     }
     const std::string path = m_strPath + name;
+    // A device name reaches the device whatever the folder: opening "nul" would empty the note.
+    if (txt::NamesDevice(Units(ui::FromNarrow(name)))) {
+        FileErrorBox();
+        return;
+    }
     if (m_intMode == kOpenMode) OpenFile(path);
     else SaveFile(path);
 }
