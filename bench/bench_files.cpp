@@ -288,7 +288,7 @@ void AddSaveRows(const Options& options, std::size_t bytes, std::vector<Row>& ro
         Progress("the bare control could not be created: no save rows");
         return;
     }
-    const std::wstring text = ui::FromAnsi(WordText(bytes, kLineWidth));
+    const std::wstring text = ui::FromNarrow(WordText(bytes, kLineWidth));
     note.rtbMain.SetText(text);
     bare.SetText(text);
     PumpPending();

@@ -180,7 +180,7 @@ void AddPrintRows(const Options& options, std::vector<Row>& rows) {
     std::vector<std::wstring> lines;
     std::wstring text;
     for (const std::string& line : narrow) {
-        lines.push_back(ui::FromAnsi(line));
+        lines.push_back(ui::FromNarrow(line));
         if (!text.empty()) text += L"\r\n";
         text += lines.back();
     }

@@ -16,8 +16,8 @@ constexpr std::size_t kLineWidth = 60;
 void AddTextRows(const Options& options, std::vector<Row>& rows) {
     const std::size_t large = options.quick ? 16 * 1024 : 1024 * 1024;
     const std::size_t small = options.quick ? 4 * 1024 : 256 * 1024;
-    const std::wstring largeText = ui::FromAnsi(WordText(large, kLineWidth));
-    const std::wstring smallText = ui::FromAnsi(WordText(small, kLineWidth));
+    const std::wstring largeText = ui::FromNarrow(WordText(large, kLineWidth));
+    const std::wstring smallText = ui::FromNarrow(WordText(small, kLineWidth));
 
     COutlookNote note;
     if (!note.Create()) {

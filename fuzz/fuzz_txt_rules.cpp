@@ -72,6 +72,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(named == (txt::EndsInTxt(name) ? name : name + ".txt"));
     FUZZ_CHECK(txt::WithTxtEnding(named) == named);  // applying the rule twice changes nothing
     if (name.size() < 3) FUZZ_CHECK(!txt::EndsInTxt(name));
+    // The name rule never turns a device into a file or a file into a device.
+    const auto units = [](const std::string& s) {
+        std::u16string u;
+        for (const unsigned char c : s) u += static_cast<char16_t>(c);
+        return u;
+    };
+    FUZZ_CHECK(txt::NamesDevice(units(name)) == txt::NamesDevice(units(named)));
 
     const std::string& file = name;
     CheckDetection(file);

@@ -34,8 +34,12 @@ if(CMAKE_CROSSCOMPILING AND CMAKE_CROSSCOMPILING_EMULATOR)
   set(SCRIVLET_RUN_WINE_TESTS ON)
 endif()
 set(SCRIVLET_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix CACHE PATH "Wine prefix of the tests")
+# Wine takes the machine's ANSI code page from the locale: the tests run on a 1252 machine
+# (and again on a UTF-8 one, scrivlet_utf8_rerun) whatever locale the build machine has.
+# C.UTF-8 is always installed: with it Wine gives Linux file names UTF-8.
 set(SCRIVLET_WINE_ENV WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml,winemenubuilder.exe=" WINEPREFIX=${SCRIVLET_WINEPREFIX}
-  "SCRIVLET_WINE=${CMAKE_CROSSCOMPILING_EMULATOR}" "SCRIVLET_X86_WINE=${SCRIVLET_X86_WINE}")
+  "SCRIVLET_WINE=${CMAKE_CROSSCOMPILING_EMULATOR}" "SCRIVLET_X86_WINE=${SCRIVLET_X86_WINE}"
+  LC_ALL=C.UTF-8 SCRIVLET_EXPECT_ACP=1252)
 
 if(SCRIVLET_NATIVE_TESTS)
   add_test(NAME native_core_tests COMMAND ${SCRIVLET_NATIVE_TESTS})
@@ -172,19 +176,31 @@ function(scrivlet_wine_test name)
   endif()
 endfunction()
 
-# Runs the tests of a registered test program matching `filter` once more under
-# a UTF-8 system code page: Wine takes the ANSI code page from the locale, and
-# a locale without one of its own gives 65001.
-function(scrivlet_utf8_rerun name filter)
+# Runs the tests of a registered test program matching `filter` once more, as
+# <name>_<suffix>, with the environment entries that follow: under another
+# locale (Wine takes the machine's code page and the user's formats from it),
+# or from another folder.
+function(scrivlet_rerun name suffix filter)
   if(SCRIVLET_RUN_WINE_TESTS)
-    scrivlet_add_wine_test(NAME ${name}_utf8${X}
+    scrivlet_add_wine_test(NAME ${name}_${suffix}${X}
       COMMAND timeout -k 10 600 ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}> --gtest_filter=${filter}
       WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
     get_test_property(${name}${X} ENVIRONMENT env)
     get_test_property(${name}${X} FIXTURES_REQUIRED fixtures)
-    set_tests_properties(${name}_utf8${X} PROPERTIES FIXTURES_REQUIRED "${fixtures}"
-      ENVIRONMENT "${env};LC_ALL=hi_IN.UTF-8;SCRIVLET_EXPECT_ACP=65001")
+    set_tests_properties(${name}_${suffix}${X} PROPERTIES FIXTURES_REQUIRED "${fixtures}" ENVIRONMENT "${env};${ARGN}")
   endif()
+endfunction()
+
+# On a machine whose ANSI code page is UTF-8: a locale without one of its own gives 65001.
+function(scrivlet_utf8_rerun name filter)
+  scrivlet_rerun(${name} utf8 "${filter}" LC_ALL=hi_IN.UTF-8 SCRIVLET_EXPECT_ACP=65001)
+endfunction()
+
+# From the folder a per-user setup makes for a user whose name the machine's code
+# page cannot hold: the test program copies itself, the note and its icons into
+# C:\users\Łukasz Dvořák\AppData\Local\Programs\Scrivlet and runs from there.
+function(scrivlet_profile_rerun name filter)
+  scrivlet_rerun(${name} profile "${filter}" SCRIVLET_FROM_PROFILE=1)
 endfunction()
 
 include(${CMAKE_CURRENT_LIST_DIR}/menu/tests.cmake)

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "mail/mailto.h"
@@ -54,12 +55,7 @@ frmSendEmail& frmSendEmail::Instance() {
     return instance;
 }
 
-bool frmSendEmail::RunningUnderWine() {
-    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");  // borrowed: always loaded
-    return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
-
-std::size_t frmSendEmail::UrlLimit() { return mailto::UrlLimit(RunningUnderWine()); }
+std::size_t frmSendEmail::UrlLimit() { return mailto::UrlLimit(ui::RunningUnderWine()); }
 
 void frmSendEmail::Show(INoteText& note) {
     frmSendEmail& form = Instance();
@@ -180,7 +176,7 @@ void frmSendEmail::OnLoad(INoteText& note) {
     FileAttachment.clear();
     ActualFileName.clear();
     const std::string subject = "notes-" + ui::ShortDateText(ui::Now());
-    SetWindowTextW(txtSubject, ui::FromAnsi(subject).c_str());
+    SetWindowTextW(txtSubject, ui::FromNarrow(subject).c_str());
     if (note.IsOpen()) {
         SetWindowTextW(txtmessage, note.Text().c_str());
         note.MoveCaretToEnd();
@@ -202,19 +198,21 @@ void frmSendEmail::OnActivate(HWND previous) {
 }
 
 void frmSendEmail::OnAttachClick() {
-    // Both buffers hold 254 spaces and their terminating zero.
-    std::vector<char> file(255, ' '), fileTitle(255, ' ');
-    file.back() = '\0';
-    fileTitle.back() = '\0';
+    // Both buffers start as 254 spaces and their terminating zero, with room
+    // behind for a path of MAX_PATH characters in UTF-8, three bytes each.
+    constexpr DWORD kBytes = 3 * MAX_PATH;
+    std::vector<char> file(kBytes, '\0'), fileTitle(kBytes, '\0');
+    std::fill_n(file.begin(), 254, ' ');
+    std::fill_n(fileTitle.begin(), 254, ' ');
     OPENFILENAMEA ofn{};
     ofn.lStructSize = kOpenFileNameSize;
     ofn.hwndOwner = m_hwnd;
     ofn.hInstance = ui::ProgramInstance();
     ofn.lpstrFilter = "All Files (*.*)\0*.*\0";
     ofn.lpstrFile = file.data();
-    ofn.nMaxFile = 255;
+    ofn.nMaxFile = kBytes;
     ofn.lpstrFileTitle = fileTitle.data();
-    ofn.nMaxFileTitle = 255;
+    ofn.nMaxFileTitle = kBytes;
     ofn.lpstrInitialDir = "C:\\";
     ofn.lpstrTitle = "Select a File to Attach!";
     ofn.Flags = OFN_HIDEREADONLY;
@@ -222,14 +220,14 @@ void frmSendEmail::OnAttachClick() {
 
     file.back() = '\0';
     FileAttachment = TrimSpaces(file.data());
-    SetWindowTextW(txtAttachmentFileLocation, ui::FromAnsi(FileAttachment).c_str());
+    SetWindowTextW(txtAttachmentFileLocation, ui::FromNarrow(FileAttachment).c_str());
     FindActualFileName();
     Message(("File to Attach is: " + ActualFileName).c_str(), MB_OK);
 }
 
 void frmSendEmail::FindActualFileName() {
     // Through wide text: a trail byte of a double-byte character may equal a backslash.
-    ActualFileName = ui::ToAnsi(mailto::FindActualFileName(ui::FromAnsi(FileAttachment)));
+    ActualFileName = ui::ToNarrow(mailto::FindActualFileName(ui::FromNarrow(FileAttachment)));
 }
 
 void frmSendEmail::OnSendClick() {

@@ -34,12 +34,11 @@ public:
     // fields of later systems (76 bytes on 32-bit Windows).
     static constexpr DWORD kOpenFileNameSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
 
-    // True under Wine (ntdll exports wine_get_version).
-    static bool RunningUnderWine();
     // The longest URL handed to the shell of the system the program runs on.
     static std::size_t UrlLimit();
 
-    // Full path of the file last chosen with the attach button, and its file-name part (ANSI).
+    // Full path of the file last chosen with the attach button, and its file-name part
+    // (in the narrow calls' code page).
     std::string FileAttachment;
     std::string ActualFileName;
 

@@ -40,7 +40,7 @@ void SetI4(VARIANT* v, long value) {
 }
 
 HRESULT SetText(BSTR* out, const std::string& text) {
-    *out = late::SysAllocString(ui::FromAnsi(text).c_str());
+    *out = late::SysAllocString(ui::FromNarrow(text).c_str());
     return *out ? S_OK : E_OUTOFMEMORY;
 }
 

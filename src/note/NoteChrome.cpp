@@ -4,6 +4,7 @@
 
 #include "note/COutlookNote.h"
 #include "note/note_layout.h"
+#include "platform/text/ansi_text.h"
 #include "platform/text/user_dates.h"
 
 namespace {
@@ -23,7 +24,9 @@ bool HasArea(const RECT& r) { return r.right > r.left && r.bottom > r.top; }
 void DrawLine(HDC dc, RECT r, const std::string& text, int leftMargin) {
     if (!HasArea(r)) return;  // a strip squeezed to nothing shows no text
     DRAWTEXTPARAMS margins{sizeof(DRAWTEXTPARAMS), 0, leftMargin, 0, 0};
-    DrawTextExA(dc, const_cast<char*>(text.c_str()), static_cast<int>(text.size()), &r, kTextFormat, &margins);
+    // Wide: Windows draws narrow text in the system's code page, not in the program's UTF-8.
+    std::wstring wide = ui::FromNarrow(text);
+    DrawTextExW(dc, wide.data(), static_cast<int>(wide.size()), &r, kTextFormat, &margins);
 }
 
 }  // namespace

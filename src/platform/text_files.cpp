@@ -124,7 +124,7 @@ void DeleteIfEmpty(const std::wstring& name) {
 }
 
 // A file's name as the user is told it.
-std::string Shown(const std::wstring& path) { return ui::ToAnsi(Plain(path)); }
+std::string Shown(const std::wstring& path) { return ui::ToNarrow(Plain(path)); }
 
 // Writes over the file's own bytes, so it keeps its identity and whatever
 // holds it; a copy of the old bytes stays beside it until the new ones are
@@ -220,7 +220,7 @@ PutBack PutBackAfterFailedSwap(const std::wstring& target, const std::wstring& t
 }
 
 FileStatus ReplaceFileBytes(const std::string& path, std::string_view bytes, KeptFiles* kept) {
-    const std::wstring name = LongForm(ui::FromAnsi(path));
+    const std::wstring name = LongForm(ui::FromNarrow(path));
     if (name.empty()) return FileStatus::Failed;
     // A link is written through: the file it leads to takes the new text.
     FoundFile found = FindFile(name);
@@ -271,7 +271,7 @@ FileStatus AppendFileBytes(const std::string& path, std::string_view bytes, Kept
     // copy beside it, named to the user, as a failed overwrite's would.
     std::string old;
     std::wstring copyName;
-    const std::wstring name = LongForm(ui::FromAnsi(path));
+    const std::wstring name = LongForm(ui::FromNarrow(path));
     if (SetFilePointerEx(file.get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN) &&
         ReadAll(file.get(), static_cast<size_t>(end.QuadPart), old) == FileStatus::Ok && !name.empty()) {
         const unique_hfile copy = CreateBeside(name, copyName);

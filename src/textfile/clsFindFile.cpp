@@ -1,7 +1,8 @@
 #include "textfile/clsFindFile.h"
 
-#include <cstring>
+#include <cwchar>
 
+#include "platform/text/ansi_text.h"
 #include "platform/win/message_boxes.h"
 #include "platform/text/user_dates.h"
 #include "textfile/ole_date.h"
@@ -10,8 +11,8 @@ namespace {
 
 // A fixed-size name field up to its first NUL.
 template <size_t N>
-std::string NameField(const char (&field)[N]) {
-    return std::string(field, strnlen(field, N));
+std::string NameField(const wchar_t (&field)[N]) {
+    return ui::ToNarrow(std::wstring_view(field, wcsnlen(field, N)));
 }
 
 }  // namespace
@@ -27,10 +28,9 @@ std::string clsFindFile::Find(std::string_view strFile, bool blnShowError) {
         if (blnShowError && ui::MsgBox("Cancel the current search?", MB_YESNO | MB_ICONQUESTION) == IDNO) return {};
         CloseFind();
     }
-    const std::string pattern(strFile);
-    m_hFind.reset(FindFirstFileA(pattern.c_str(), &m_FindData));
+    m_hFind.reset(FindFirstFileW(ui::FromNarrow(strFile).c_str(), &m_FindData));
     if (!m_hFind) {
-        if (blnShowError) ui::MsgBox(pattern + " could not be found!", MB_OK | MB_ICONEXCLAMATION);
+        if (blnShowError) ui::MsgBox(std::string(strFile) + " could not be found!", MB_OK | MB_ICONEXCLAMATION);
         return {};
     }
     return NameField(m_FindData.cFileName);
@@ -38,7 +38,7 @@ std::string clsFindFile::Find(std::string_view strFile, bool blnShowError) {
 
 std::string clsFindFile::FindNext() {
     if (!IsOpen()) return {};
-    if (FindNextFileA(m_hFind.get(), &m_FindData)) return NameField(m_FindData.cFileName);
+    if (FindNextFileW(m_hFind.get(), &m_FindData)) return NameField(m_FindData.cFileName);
     CloseFind();
     return {};
 }

@@ -1,7 +1,10 @@
 #pragma once
-// One directory search of the system (FindFirstFileA, FindNextFileA,
+// One directory search of the system (FindFirstFile, FindNextFile,
 // FindClose), and what it found last: name, short name, attributes and the
-// three time stamps, those also as text in the local time zone.
+// three time stamps, those also as text in the local time zone. Names come and
+// go in the narrow calls' code page; the search itself is wide, since a
+// name of 255 characters may take 765 bytes of UTF-8, where the narrow record
+// holds 260.
 #include <windows.h>
 
 #include <cstdint>
@@ -51,5 +54,5 @@ private:
     unique_hfind m_hFind;  // empty when no search is open
     std::string m_strDateFormat = "m/d/yy h:nn:ss AM/PM";
     std::string m_strUnknownDateText = "Unknown";
-    WIN32_FIND_DATAA m_FindData{};
+    WIN32_FIND_DATAW m_FindData{};
 };

@@ -47,26 +47,28 @@ void FileErrorBox(const files::KeptFiles& kept = {}) {
     ui::MsgBox(text, MB_OK | MB_ICONERROR, "File Error!");
 }
 
-// The system's ANSI code page, for the text-file rules.
-class SystemCodePage final : public txt::CodePage {
+// The note's wide text is UTF-16 on Windows: its units are the file's units.
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
+std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
+std::u16string Units(std::wstring_view text) { return {text.begin(), text.end()}; }
+
+// The machine's own ANSI code page, for the text-file rules: the files keep it
+// whatever code page the program's names and boxes use.
+class MachineAnsi final : public txt::CodePage {
 public:
     std::optional<std::string> Encode(std::u16string_view text) const override {
         bool lossy = false;
-        std::string bytes = ui::ToAnsi(Wide(text), &lossy);
+        std::string bytes = ui::ToMachineAnsi(Wide(text), &lossy);
         // No bytes for a non-empty text means the conversion itself failed.
         if (lossy || (bytes.empty() && !text.empty())) return std::nullopt;
         return bytes;
     }
     std::u16string Decode(std::string_view bytes) const override {
-        const std::wstring text = ui::FromAnsi(bytes);
+        const std::wstring text = ui::FromMachineAnsi(bytes);
         return {text.begin(), text.end()};
     }
-    // The note's wide text is UTF-16 on Windows: its units are the file's units.
-    static std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
-    static std::u16string Units(std::wstring_view text) { return {text.begin(), text.end()}; }
 };
-static_assert(sizeof(wchar_t) == sizeof(char16_t));
-const SystemCodePage kAnsi;
+const MachineAnsi kAnsi;
 
 // Turns a control's drawing off for the life of the object.
 class NoRedraw {
@@ -234,13 +236,14 @@ void frmSavetxt::OnLoad(int mode) {
 std::string frmSavetxt::ComboText() const { return ui::WindowTextA(Combo1); }
 
 std::string frmSavetxt::FirstListEntry() const {
-    if (SendMessageA(Combo1, CB_GETCOUNT, 0, 0) <= 0) return {};
-    const LRESULT length = SendMessageA(Combo1, CB_GETLBTEXTLEN, 0, 0);
+    if (SendMessageW(Combo1, CB_GETCOUNT, 0, 0) <= 0) return {};
+    // Wide: the copy has no bound, so the length must be that of the very text copied.
+    const LRESULT length = SendMessageW(Combo1, CB_GETLBTEXTLEN, 0, 0);
     if (length <= 0) return {};
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT got = SendMessageA(Combo1, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text.data()));
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT got = SendMessageW(Combo1, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text.data()));
     text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return text;
+    return ui::ToNarrow(text);
 }
 
 void frmSavetxt::ListSavedFiles() {
@@ -318,6 +321,11 @@ void frmSavetxt::SaveClickSteps() {
         SetWindowTextA(Combo1, name.c_str());  // the user sees the changed name
     }
     const std::string path = m_strPath + name;
+    // A device name reaches the device whatever the folder: opening "nul" would empty the note.
+    if (txt::NamesDevice(Units(ui::FromNarrow(name)))) {
+        FileErrorBox();
+        return;
+    }
     if (m_intMode == kOpenMode) OpenFile(path);
     else SaveFile(path);
 }
@@ -339,7 +347,7 @@ void frmSavetxt::OpenFile(const std::string& path) {
     bool whole = false;
     {
         ui::WaitCursor wait;
-        whole = note->ReplaceText(SystemCodePage::Wide(txt::ReadTextFile(bytes, kAnsi)));
+        whole = note->ReplaceText(Wide(txt::ReadTextFile(bytes, kAnsi)));
     }
     // Success is told only for the whole file.
     if (whole) Unload();
@@ -392,7 +400,7 @@ bool frmSavetxt::WriteFile() {
     INoteText* note = LiveNote();
     if (!note) return false;
     ui::WaitCursor wait;
-    const std::string bytes = txt::EncodeNoteForNewFile(SystemCodePage::Units(note->Text()), kAnsi);
+    const std::string bytes = txt::EncodeNoteForNewFile(Units(note->Text()), kAnsi);
     return files::ReplaceFileBytes(FilePath(), bytes, &m_kept) == FileStatus::Ok;
 }
 
@@ -411,7 +419,7 @@ frmSavetxt::WriteResult frmSavetxt::OverwriteFile() {
     case FileStatus::Failed:
         return WriteResult::Failed;
     }
-    const std::string bytes = txt::EncodeNoteForOverwrite(SystemCodePage::Units(note->Text()), old, kAnsi);
+    const std::string bytes = txt::EncodeNoteForOverwrite(Units(note->Text()), old, kAnsi);
     return files::ReplaceFileBytes(path, bytes, &m_kept) == FileStatus::Ok ? WriteResult::Written
                                                                            : WriteResult::Failed;
 }
@@ -421,7 +429,7 @@ frmSavetxt::WriteResult frmSavetxt::AppendFile() {
     if (!note) return WriteResult::Failed;
     ui::WaitCursor wait;
     const std::string path = FilePath();
-    const std::u16string text = SystemCodePage::Units(note->Text());
+    const std::u16string text = Units(note->Text());
     const auto written = [](FileStatus status) {
         return status == FileStatus::Ok ? WriteResult::Written : WriteResult::Failed;
     };

@@ -3,8 +3,9 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include <cstring>
+#include <cwchar>
 
+#include "platform/text/ansi_text.h"
 #include "platform/win/late_bound.h"
 
 namespace modBrowser {
@@ -22,11 +23,12 @@ std::string BrowseForFolder(HWND hwndOwner, std::string_view strTitle) {
     info.iImage = 0;
     PIDLIST_ABSOLUTE items = late::SHBrowseForFolderA(&info);
     if (!items) return {};
-    char path[MAX_PATH];
-    std::memset(path, 0, sizeof path);
-    late::SHGetPathFromIDListA(items, path);  // leaves the buffer all NUL for an item with no path
+    // Wide, then in the narrow calls' code page: MAX_PATH bytes of UTF-8 would
+    // hold only 86 characters of a Japanese path.
+    wchar_t path[MAX_PATH] = {};
+    late::SHGetPathFromIDListW(items, path);  // leaves the buffer all NUL for an item with no path
     CoTaskMemFree(items);
-    return std::string(path, strnlen(path, sizeof path));
+    return ui::ToNarrow(std::wstring_view(path, wcsnlen(path, MAX_PATH)));
 }
 
 }  // namespace modBrowser

@@ -84,6 +84,20 @@ std::string WithTxtEnding(std::string_view name) {
     return result;
 }
 
+bool NamesDevice(std::u16string_view path) {
+    std::u16string_view name = path.substr(path.find_last_of(u"\\/") + 1);
+    name = name.substr(0, name.find_first_of(u".:"));  // "nul:" and "nul.txt" are the device too
+    while (name.ends_with(u' ')) name.remove_suffix(1);
+    std::u16string lower(name);
+    for (char16_t& c : lower)
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    for (const std::u16string_view device : {u"con", u"prn", u"aux", u"nul", u"conin$", u"conout$"})
+        if (lower == device) return true;
+    if (lower.size() != 4 || !(lower.starts_with(u"com") || lower.starts_with(u"lpt"))) return false;
+    const char16_t digit = lower[3];
+    return (digit >= u'1' && digit <= u'9') || digit == u'\u00b9' || digit == u'\u00b2' || digit == u'\u00b3';
+}
+
 bool StartsWithUtf8Bom(std::string_view bytes) { return bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom; }
 
 FileEncoding DetectEncoding(std::string_view bytes) {

@@ -18,6 +18,13 @@ bool EndsInTxt(std::string_view name);
 // The save click's name rule: ".txt" is appended unless the name ends in "txt".
 std::string WithTxtEnding(std::string_view name);
 
+// True when the path's last name is one Windows keeps for a device: "con",
+// "prn", "aux", "nul", "com1" to "com9" and "lpt1" to "lpt9" (also with the
+// superscript digits one to three), "conin$" and "conout$", in any letter case,
+// with or without an extension or trailing blanks. Opening or writing such a
+// name reaches the device, never a file.
+bool NamesDevice(std::u16string_view path);
+
 bool StartsWithUtf8Bom(std::string_view bytes);
 
 // How a text file's bytes are read: a byte-order mark decides (UTF-32's

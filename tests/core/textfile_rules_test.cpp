@@ -26,6 +26,16 @@ TEST(TxtName, GetsTxtUnlessItEndsInTxt) {
     EXPECT_FALSE(txt::EndsInTxt("a.txtx"));
 }
 
+TEST(TxtName, DeviceNamesAreNeverFiles) {
+    for (const std::u16string_view name : {u"nul.txt", u"NUL", u"con.txt", u"Aux.txt", u"prn", u"com1.txt", u"LPT9.txt",
+                                           u"com\u00b9.txt", u"nul .txt", u"nul.tar.txt", u"nul:", u"nul:.txt", u"C:\\notes\\con.txt",
+                                           u"conin$.txt"})
+        EXPECT_TRUE(txt::NamesDevice(name)) << testing::PrintToString(std::u16string(name));
+    for (const std::u16string_view name : {u"null.txt", u"nul1.txt", u"com0.txt", u"com10.txt", u"lpt.txt", u"x nul.txt",
+                                           u"nul\\x.txt", u"console.txt", u"", u".txt", u"\u00f1ul.txt"})
+        EXPECT_FALSE(txt::NamesDevice(name)) << testing::PrintToString(std::u16string(name));
+}
+
 TEST(TxtEncoding, ReadByTheMarkElseByValidUtf8) {
     using E = txt::FileEncoding;
     struct Case {

@@ -14,6 +14,7 @@
 #include "mail/frmSendEmail.h"
 #include "menu/menu_commands.h"
 #include "platform/win/handles.h"
+#include "platform/win/program_windows.h"
 #include "support/dialog_driver.h"
 #include "support/dialog_script.h"
 #include "support/note_fixture.h"
@@ -63,13 +64,6 @@ private:
     std::optional<testsupport::RegValue> previous_;
 };
 testing::Environment* const kMailHandler = testing::AddGlobalTestEnvironment(new MailHandler);
-
-std::wstring FromAcp(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                                        wide.data(), static_cast<int>(wide.size()))));
-    return wide;
-}
 
 class SendEmailTest : public testsupport::NoteFixture {
 protected:
@@ -348,6 +342,7 @@ BOOL WINAPI FakeOpenFileDialog(LPOPENFILENAMEA ofn) {
     g_dialogCall.initialDir = ofn->lpstrInitialDir;
     g_dialogCall.title = ofn->lpstrTitle;
     if (g_dialogAnswer.empty()) return FALSE;
+    if (g_dialogAnswer.size() + 1 > ofn->nMaxFile) return FALSE;  // FNERR_BUFFERTOOSMALL: the path does not fit
     // The dialog ends the path with a zero and leaves the rest of the buffer as it was.
     memcpy(ofn->lpstrFile, g_dialogAnswer.c_str(), g_dialogAnswer.size() + 1);
     return TRUE;
@@ -368,10 +363,11 @@ TEST_F(SendEmailTest, AttachShowsTheDialogWithItsRecord) {
     EXPECT_EQ(g_dialogCall.filter, std::string("All Files (*.*)\0*.*\0\0", 21));
     EXPECT_EQ(r.lpstrCustomFilter, nullptr);
     EXPECT_EQ(r.nFilterIndex, 0u);
+    // Mended: 255 bytes held 85 characters of a Japanese path; now a path of MAX_PATH characters fits in UTF-8.
     EXPECT_EQ(g_dialogCall.file, std::string(254, ' '));
-    EXPECT_EQ(r.nMaxFile, 255u);
+    EXPECT_GE(r.nMaxFile, 3u * MAX_PATH);
     EXPECT_EQ(g_dialogCall.fileTitle, std::string(254, ' '));
-    EXPECT_EQ(r.nMaxFileTitle, 255u);
+    EXPECT_GE(r.nMaxFileTitle, 3u * MAX_PATH);
     EXPECT_EQ(g_dialogCall.initialDir, "C:\\");
     EXPECT_EQ(g_dialogCall.title, "Select a File to Attach!");
     EXPECT_EQ(r.Flags, static_cast<DWORD>(OFN_HIDEREADONLY));
@@ -387,6 +383,10 @@ TEST_F(SendEmailTest, AttachShowsTheDialogWithItsRecord) {
 TEST_F(SendEmailTest, AttachChoiceFillsTheBoxAndNamesTheFile) {
     OpenComposer();
     frmSendEmail::OpenFileDialog = &FakeOpenFileDialog;
+    // A folder of 120 Japanese characters, 360 bytes in UTF-8, holding "日記.txt".
+    std::string longPath = "C:\\";
+    for (int i = 0; i < 40; ++i) longPath += "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E";
+    longPath += "\\\xE6\x97\xA5\xE8\xA8\x98.txt";
     const struct {
         const char* chosen;
         const char* path;
@@ -397,6 +397,7 @@ TEST_F(SendEmailTest, AttachChoiceFillsTheBoxAndNamesTheFile) {
         {"\\\\server\\share\\report", "\\\\server\\share\\report", "report"},
         // "résumé" in UTF-8: the ANSI code page of a UTF-8 system, a few accented letters elsewhere.
         {"C:\\Docs\\r\xC3\xA9sum\xC3\xA9.txt", "C:\\Docs\\r\xC3\xA9sum\xC3\xA9.txt", "r\xC3\xA9sum\xC3\xA9.txt"},
+        {longPath.c_str(), longPath.c_str(), "\xE6\x97\xA5\xE8\xA8\x98.txt"},
     };
     for (const auto& c : cases) {
         g_dialogAnswer = c.chosen;
@@ -404,7 +405,7 @@ TEST_F(SendEmailTest, AttachChoiceFillsTheBoxAndNamesTheFile) {
         SendMessageW(Form().cmdFileAttached, BM_CLICK, 0, 0);
         EXPECT_EQ(Form().FileAttachment, c.path);
         EXPECT_EQ(Form().ActualFileName, c.name);
-        EXPECT_EQ(WindowTextW(Form().txtAttachmentFileLocation), FromAcp(c.path));
+        EXPECT_EQ(WindowTextW(Form().txtAttachmentFileLocation), testsupport::Widen(c.path));
         ASSERT_EQ(responder.seen().size(), 1u);
         EXPECT_EQ(responder.seen()[0].caption, "Scrivlet");
         EXPECT_EQ(responder.seen()[0].text, std::string("File to Attach is: ") + c.name);
@@ -462,6 +463,8 @@ TEST_F(SendEmailTest, SendHandsTheEncodedUrlToTheMailProgram) {
         {L"T", L"", L"", L"", L"", L"C:\\My Documents\\list 1.txt",
          "mailto:T?Attach=\"C:%5CMy%20Documents%5Clist%201.txt\""},
         {L"T", L"", L"", L"", L"B", L"C:\\Docs\\list.txt", "mailto:T?Body=B&Attach=\"C:%5CDocs%5Clist.txt\""},
+        {L"T", L"", L"", L"", L"", L"C:\\Users\\\u0141ukasz\\\u65e5\u8a18.txt",
+         "mailto:T?Attach=\"C:%5CUsers%5C%C5%81ukasz%5C%E6%97%A5%E8%A8%98.txt\""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.url);
@@ -498,7 +501,7 @@ TEST_F(SendEmailTest, ErasedSubjectAndErasedAttachmentAreLeftOut) {
 TEST_F(SendEmailTest, LongNoteJustUnderAndOverTheLimit) {
     OpenComposer();
     const std::size_t limit = frmSendEmail::UrlLimit();
-    EXPECT_EQ(limit, frmSendEmail::RunningUnderWine() ? 768u : 2048u);
+    EXPECT_EQ(limit, ui::RunningUnderWine() ? 768u : 2048u);
     const std::string head = "mailto:T?Body=";
     FillBoxes(L"T", L"", L"", L"", std::wstring(limit - head.size(), L'x'), L"");
     {

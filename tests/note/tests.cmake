@@ -14,3 +14,8 @@ endif()
 # Real note processes that end every way a process ends; registered with the
 # text-file drives, for the full disk T:.
 scrivlet_wine_test(recovery_tests ${CMAKE_CURRENT_LIST_DIR}/RecoveryTest.cpp)
+# The icons and the title from the folder of a user whose name the ANSI code page cannot hold,
+# and the date line's text in a French long date.
+scrivlet_profile_rerun(note_tests "NoteTest.LoadsTitleTextAreaIconsAndMenu:NoteTest.PaintsStripSeparatorIconsAndGrip")
+scrivlet_rerun(note_tests french "NoteTest.AccessibleObjectNamesAndPlacesEveryPart" LC_ALL=fr_FR.UTF-8)
+scrivlet_profile_rerun(note_settings_tests "LocationTest.NewNoteStartsASecondWorkingCopy")

@@ -82,6 +82,23 @@ TEST_F(RegistryTest, ValuesOfOtherWritersAndTypes) {
     EXPECT_EQ(modRegistry::ReadRegString(HKEY_CURRENT_USER, "Software\\Scrivlet\\NoSuchKey", "V"), "");
 }
 
+// The registry keeps every text as UTF-16, an earlier version's included: a
+// name the machine's code page cannot hold comes back whole in the narrow calls' UTF-8.
+TEST_F(RegistryTest, NamesInAnyScriptComeBackWhole) {
+    const std::wstring wide = L"C:\\Users\\\u0141ukasz Dvo\u0159\u00e1k\\\u65e5\u8a18\\Scrivlet.exe";
+    const std::string utf8 = "C:\\Users\\\xC5\x81ukasz Dvo\xC5\x99\xC3\xA1k\\\xE6\x97\xA5\xE8\xA8\x98\\Scrivlet.exe";
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Scrivlet\\Test", L"Old", REG_SZ, wide.c_str(),
+                              static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+    EXPECT_EQ(Read("Old"), utf8);
+    modRegistry::WriteRegString(HKEY_CURRENT_USER, kKey, "New", utf8);
+    wchar_t stored[MAX_PATH] = {};
+    DWORD size = sizeof stored;
+    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\Scrivlet\\Test", L"New", RRF_RT_REG_SZ, nullptr, stored, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(std::wstring(stored), wide);
+}
+
 TEST_F(RegistryTest, TrailingBackslashNamesTheSameKey) {
     modRegistry::WriteRegString(HKEY_CURRENT_USER, std::string(kKey) + "\\Deeper\\", "Location", "C:\\x.exe");
     EXPECT_EQ(Stored(std::string(kKey) + "\\Deeper", "Location"), "C:\\x.exe");
@@ -291,11 +308,27 @@ TEST(LateLoading, SystemLibrariesComeFromTheSystemFolderOnly) {
     EXPECT_EQ(lstrcmpiA((std::string(system) + "\\oleacc.dll").c_str(), file), 0) << file;
 }
 
+// The shipped manifest makes UTF-8 the code page of the narrow calls. Windows
+// takes the value only in exactly this spelling; Wine takes any letter case.
+TEST(AnsiText, TheManifestAsksForUtf8) {
+    EXPECT_EQ(GetACP(), static_cast<UINT>(CP_UTF8));
+    const unique_hmodule program(LoadLibraryExW(testsupport::Widen(testsupport::ExeFolder() + "\\scrivlet.exe").c_str(),
+                                                nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    ASSERT_TRUE(program);
+    const HRSRC found = FindResourceW(program.get(), MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+    ASSERT_NE(found, nullptr);
+    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(program.get(), found))),
+                               SizeofResource(program.get(), found));
+    EXPECT_NE(manifest.find("<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">"
+                            "UTF-8</activeCodePage>"),
+              std::string::npos);
+}
+
 TEST(AnsiText, ConversionsTellWhatWasLost) {
     bool lossy = true;
-    EXPECT_EQ(ui::ToAnsi(L"plain", &lossy), "plain");
+    EXPECT_EQ(ui::ToMachineAnsi(L"plain", &lossy), "plain");
     EXPECT_FALSE(lossy);
-    ui::ToAnsi(L"\u4e2d\u6587", &lossy);
+    ui::ToMachineAnsi(L"\u4e2d\u6587", &lossy);
     EXPECT_TRUE(lossy);
     EXPECT_EQ(ui::FromUtf8(ui::ToUtf8(L"\u4e2d\u00e9")), L"\u4e2d\u00e9");
 }

@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "support/readers.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -57,14 +58,14 @@ LRESULT Send(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 std::string CaretText(HWND tree) {
     const auto item = reinterpret_cast<HTREEITEM>(Send(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
     if (!item) return {};
-    char text[MAX_PATH] = {};
-    TVITEMA tv{};
+    wchar_t text[MAX_PATH] = {};  // wide: 200 Japanese characters overflow MAX_PATH bytes of UTF-8
+    TVITEMW tv{};
     tv.mask = TVIF_TEXT;
     tv.hItem = item;
     tv.pszText = text;
-    tv.cchTextMax = sizeof text;
-    Send(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-    return text;
+    tv.cchTextMax = MAX_PATH;
+    Send(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
+    return testsupport::Narrow(text);
 }
 
 using Clock = std::chrono::steady_clock;

@@ -145,9 +145,17 @@ std::string ExeFolder() {
 }
 
 std::wstring Widen(const std::string& s) {
-    std::wstring w;
-    for (char c : s) w.push_back(static_cast<unsigned char>(c));
+    std::wstring w(s.size(), L'\0');
+    w.resize(static_cast<size_t>(
+        MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), static_cast<int>(w.size()))));
     return w;
+}
+
+std::string Narrow(const std::wstring& w) {
+    std::string s(w.size() * 3, '\0');
+    s.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), s.data(),
+                                                     static_cast<int>(s.size()), nullptr, nullptr)));
+    return s;
 }
 
 }  // namespace testsupport

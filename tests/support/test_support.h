@@ -54,6 +54,8 @@ SIZE_T PrivateBytes();
 // The folder of the running test program, without a trailing backslash.
 std::string ExeFolder();
 
+// Between the narrow calls' code page (UTF-8 by the manifest) and UTF-16.
 std::wstring Widen(const std::string& s);
+std::string Narrow(const std::wstring& w);
 
 }  // namespace testsupport

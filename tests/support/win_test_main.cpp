@@ -9,6 +9,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
+
+#include "platform/text/ansi_text.h"
 
 namespace {
 
@@ -38,14 +41,64 @@ void RemoveFolder(const std::wstring& folder) {
     RemoveDirectoryW(folder.c_str());
 }
 
+// SCRIVLET_FROM_PROFILE: the folder a per-user setup makes for a user whose
+// name the machine's ANSI code page cannot hold.
+constexpr wchar_t kProfileFolder[] = L"C:\\users\\\u0141ukasz Dvo\u0159\u00e1k\\AppData\\Local\\Programs\\Scrivlet";
+
+// Copies this program, the note and its icons into that folder and runs the
+// copy there with this program's arguments; gives its exit code.
+int RunFromProfileFolder() {
+    std::wstring self(MAX_PATH, L'\0');
+    self.resize(GetModuleFileNameW(nullptr, self.data(), MAX_PATH));
+    const size_t slash = self.rfind(L'\\');
+    const std::wstring from = self.substr(0, slash), program = self.substr(slash + 1);
+    const std::wstring to = kProfileFolder;
+    std::vector<std::wstring> made;  // the folders this run made, deepest last
+    for (size_t at = to.find(L'\\', 3); ; at = to.find(L'\\', at + 1)) {
+        const std::wstring level = to.substr(0, at);
+        if (CreateDirectoryW(level.c_str(), nullptr)) made.push_back(level);
+        if (at == std::wstring::npos) break;
+    }
+    const std::wstring files[] = {program, L"scrivlet.exe", L"note.ico", L"sizegrip.ico", L"close.ico", L"min.ico"};
+    for (const std::wstring& file : files) CopyFileW((from + L"\\" + file).c_str(), (to + L"\\" + file).c_str(), FALSE);
+
+    // The same arguments behind the copy's name.
+    const std::wstring line = GetCommandLineW();
+    const size_t nameEnd = line.starts_with(L'"') ? line.find(L'"', 1) + 1 : line.find(L' ');
+    std::wstring command = L"\"" + to + L"\\" + program + L"\"" +
+                           (nameEnd == std::wstring::npos || nameEnd == 0 ? L"" : line.substr(nameEnd));
+    SetEnvironmentVariableW(L"SCRIVLET_FROM_PROFILE", nullptr);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION started{};
+    DWORD exitCode = 1;
+    if (CreateProcessW((to + L"\\" + program).c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                       &startup, &started)) {
+        WaitForSingleObject(started.hProcess, INFINITE);
+        GetExitCodeProcess(started.hProcess, &exitCode);
+        CloseHandle(started.hThread);
+        CloseHandle(started.hProcess);
+    } else {
+        fprintf(stderr, "the tests could not be started from the profile's folder (error %lu)\n", GetLastError());
+    }
+    RemoveFolder(to);
+    for (auto level = made.rbegin(); level != made.rend(); ++level) RemoveDirectoryW(level->c_str());
+    return static_cast<int>(exitCode);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    // A run meant for another system code page must really have it.
+    if (GetEnvironmentVariableW(L"SCRIVLET_FROM_PROFILE", nullptr, 0) > 0) return RunFromProfileFolder();
+    // A run meant for a machine code page must really have it; the process's own is UTF-8 by the manifest.
     char expected[16] = {};
     if (GetEnvironmentVariableA("SCRIVLET_EXPECT_ACP", expected, sizeof expected) &&
-        GetACP() != static_cast<UINT>(atoi(expected))) {
-        fprintf(stderr, "the system code page is %u, not %s\n", GetACP(), expected);
+        ui::MachineCodePage() != static_cast<UINT>(atoi(expected))) {
+        fprintf(stderr, "the machine's ANSI code page is %u, not %s\n", ui::MachineCodePage(), expected);
         return 1;
     }
     const std::wstring local = PrivateLocalFolder();

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "menu/menu_commands.h"
+#include "platform/text/ansi_text.h"
 #include "support/dialog_driver.h"
 #include "support/dialog_script.h"
 #include "support/note_fixture.h"
@@ -36,6 +37,7 @@ constexpr char kThreeOptions[] =
     "1. File already exits, Write over it?...............Select Yes \r\n\r\n"
     "2. Add (Append) to your existing file............Select No \r\n\r\n"
     "3. I want to create a New File (New Name) Select Cancel";
+constexpr char kDiary[] = "\xE6\x97\xA5\xE8\xA8\x98.txt";  // "日記.txt" in UTF-8, the code page of the narrow calls
 constexpr UINT kStop = MB_OK | MB_ICONERROR;              // 16
 constexpr UINT kInformation = MB_OK | MB_ICONINFORMATION;  // 64
 
@@ -54,9 +56,9 @@ std::vector<std::string> ListOf(HWND combo) {
     std::vector<std::string> items;
     const auto count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        char text[MAX_PATH] = {};
-        SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        items.push_back(text);
+        wchar_t text[MAX_PATH] = {};
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        items.push_back(testsupport::Narrow(text));
     }
     return items;
 }
@@ -587,6 +589,8 @@ TEST_F(SavetxtTest, BadNamesMissingFoldersAndAClosedNote) {
         EXPECT_EQ(WindowText(form().Combo1), name);
         EXPECT_EQ(Path(), folder.path() + "\\");
     }
+    // Device names already ended in the error; now they end there before any file is touched.
+    for (const char* device : {"nul.txt", "CON.txt", "lpt1.txt"}) ExpectOnlyFileError(Press(device));
     EXPECT_EQ(tf::Entries(folder.path()), (std::vector<std::string>{"here.txt", "old.txt"}));
 
     // The chosen folder vanished.
@@ -596,6 +600,11 @@ TEST_F(SavetxtTest, BadNamesMissingFoldersAndAClosedNote) {
     EXPECT_FALSE(testsupport::Exists(gone.path()));
     DestroyWindow(form().hWnd());
     OpenOn(cmd::OpenFile, folder.path());
+    // Mended: "nul" read the device, and the note was emptied without a word.
+    for (const char* device : {"nul", "AUX.txt", "com1"}) {
+        ExpectOnlyFileError(Press(device));
+        EXPECT_EQ(note.rtbMain.Text(), L"kept");
+    }
     Browse(gone.path());
     ExpectOnlyFileError(Press("here"));
     EXPECT_EQ(note.rtbMain.Text(), L"kept");
@@ -612,6 +621,24 @@ TEST_F(SavetxtTest, BadNamesMissingFoldersAndAClosedNote) {
     ExpectOnlyFileError(Press("here", {IDNO}), 1);
     EXPECT_EQ(tf::Entries(folder.path()), (std::vector<std::string>{"here.txt", "old.txt"}));
     EXPECT_EQ(ReadBytes(folder / "here.txt"), "here\r\n");
+}
+
+// Mended: names the machine's ANSI code page cannot hold were listed as "??.txt",
+// and such a file could be neither opened nor saved.
+TEST_F(SavetxtTest, NamesInAnyScript) {
+    WriteBytes(folder / kDiary, "\xE6\x97\xA5\xE8\xA8\x98\r\n");
+    note.rtbMain.SetText(L"before");
+    OpenOn(cmd::OpenFile, folder.path());
+    EXPECT_EQ(ListOf(form().Combo1), std::vector<std::string>{kDiary});
+    EXPECT_TRUE(Press(kDiary).empty());
+    EXPECT_EQ(note.rtbMain.Text(), L"\u65e5\u8a18\r\n");
+
+    // A Greek name with an emoji; the text fits the machine's code page and is written in it.
+    const std::string omega = "\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1 \xF0\x9F\x93\x9D";  // "Ωμέγα 📝"
+    EXPECT_TRUE(SaveNew(folder.path(), omega, L"caf\u00e9").empty());
+    EXPECT_FALSE(Loaded());
+    EXPECT_EQ(tf::Entries(folder.path()), (std::vector<std::string>{omega + ".txt", kDiary}));
+    EXPECT_EQ(ReadBytes(folder / (omega + ".txt")), ui::MachineCodePage() == CP_UTF8 ? "caf\xC3\xA9\r\n" : "caf\xE9\r\n");
 }
 
 // Mended: open mode on a missing name used to write the note into a new file
@@ -676,8 +703,10 @@ TEST_F(SavetxtTest, AFullDiskKeepsTheOldFile) {
 // UTF-8 system code page (run once more so) every note is plain UTF-8 and
 // every file takes an append.
 TEST_F(SavetxtTest, TextOutsideTheAnsiCodePage) {
-    const bool utf8 = GetACP() == CP_UTF8;
-    if (!utf8 && GetACP() != 1252) GTEST_SKIP() << "the byte checks are for code pages 1252 and 65001, not " << GetACP();
+    // The machine's code page, not the process's: the manifest makes the latter UTF-8 in every run.
+    const UINT machine = ui::MachineCodePage();
+    const bool utf8 = machine == CP_UTF8;
+    if (!utf8 && machine != 1252) GTEST_SKIP() << "the byte checks are for code pages 1252 and 65001, not " << machine;
     struct Case {
         const char* name;
         std::optional<std::string_view> before;  // none: no such file
@@ -833,20 +862,36 @@ TEST_F(SavetxtTest, LongOperationsShowTheWaitCursor) {
 }
 
 TEST_F(SavetxtTest, TheRealFolderDialog) {
+    // Mended: a path of 200 Japanese characters (600 bytes of UTF-8) did not fit the dialog's
+    // MAX_PATH bytes. In three folders: Linux keeps a name to 255 bytes, 85 such characters.
     tf::TestFolder chosen("real dialog");
-    WriteBytes(chosen / "found me.txt", "x");
-    OpenWindow(cmd::SaveAs);
-    frmSavetxt::PickFolder = &modBrowser::BrowseForFolder;
-    auto driver = DialogDriver::ChooseFolder(chosen.path(), "real dialog");
-    DialogScript boxes({}, DialogScript::Press(IDOK));
-    Click(form().cmdBrowse);
-    const auto seen = driver.Finish();
-    EXPECT_TRUE(seen.selected);
-    EXPECT_NE(std::find(seen.texts.begin(), seen.texts.end(), "Please select a folder."), seen.texts.end());
-    ASSERT_EQ(boxes.seen().size(), 1u);
-    EXPECT_EQ(boxes.seen()[0].caption, "Need File Name!");
-    EXPECT_EQ(Path(), chosen.path() + "\\");
-    EXPECT_EQ(ListOf(form().Combo1), std::vector<std::string>{"found me.txt"});
+    std::string deep = chosen.path(), name;
+    for (const int repeats : {8, 8, 9}) {
+        name.clear();
+        for (int i = 0; i < repeats; ++i)  // "日本語のフォルダ"
+            name += "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x81\xAE\xE3\x83\x95\xE3\x82\xA9\xE3\x83\xAB\xE3\x83\x80";
+        deep += "\\" + name;
+        ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << GetLastError();
+    }
+    for (const auto& [path, shown] : {std::pair{chosen.path(), std::string("real dialog")}, std::pair{deep, name}}) {
+        WriteBytes(path + "\\found me.txt", "x");
+        note.rtbMain.SetText(L"saved there");
+        OpenWindow(cmd::SaveAs);
+        frmSavetxt::PickFolder = &modBrowser::BrowseForFolder;
+        auto driver = DialogDriver::ChooseFolder(path, shown);
+        DialogScript boxes({}, DialogScript::Press(IDOK));
+        Click(form().cmdBrowse);
+        const auto seen = driver.Finish();
+        EXPECT_TRUE(seen.selected);
+        EXPECT_NE(std::find(seen.texts.begin(), seen.texts.end(), "Please select a folder."), seen.texts.end());
+        ASSERT_EQ(boxes.seen().size(), 1u);
+        EXPECT_EQ(boxes.seen()[0].caption, "Need File Name!");
+        EXPECT_EQ(Path(), path + "\\");
+        EXPECT_EQ(ListOf(form().Combo1), std::vector<std::string>{"found me.txt"});
+        EXPECT_TRUE(Press("saved").empty());
+        EXPECT_EQ(ReadBytes(path + "\\saved.txt"), "saved there\r\n");
+        DeleteFileA((path + "\\saved.txt").c_str());
+    }
 }
 
 }  // namespace

@@ -22,4 +22,7 @@ if(SCRIVLET_RUN_WINE_TESTS)
   set_tests_properties(textfile_tests${X} recovery_tests${X} PROPERTIES
     FIXTURES_REQUIRED "wine;textfile_drives" ENVIRONMENT "${textfile_env}")
 endif()
-scrivlet_utf8_rerun(textfile_tests "SavetxtTest.*-SavetxtTest.ListsAFolderOfTwentyThousandFiles:SavetxtTest.AMegabyteNoteGoesOutAndComesBackWhole:SavetxtTest.TheRealFolderDialog")
+# Names outside ASCII are left out there: this machine has no such locale installed, and Wine
+# gives Linux file names the locale's character set, ASCII when the locale is missing.
+scrivlet_utf8_rerun(textfile_tests "SavetxtTest.*-SavetxtTest.ListsAFolderOfTwentyThousandFiles:SavetxtTest.AMegabyteNoteGoesOutAndComesBackWhole:SavetxtTest.TheRealFolderDialog:SavetxtTest.NamesInAnyScript")
+scrivlet_profile_rerun(textfile_tests "SavetxtTest.TheWindowInSaveMode:SavetxtTest.SavesInTheProgramsFolderFirst")

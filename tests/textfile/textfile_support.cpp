@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "platform/win/handles.h"
+#include "support/test_support.h"
 
 namespace tf {
 
@@ -28,29 +29,30 @@ void RemoveTree(const std::string& path) {
     RemoveDirectoryA(path.c_str());
 }
 
+// Wide: a name of 200 Japanese characters takes 600 bytes of UTF-8, where the narrow records hold 260.
 std::vector<std::string> Entries(const std::string& folder) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA data{};
-    const unique_hfind find(FindFirstFileA((folder + "\\*").c_str(), &data));
+    WIN32_FIND_DATAW data{};
+    const unique_hfind find(FindFirstFileW(testsupport::Widen(folder + "\\*").c_str(), &data));
     if (!find) return names;
     do {
-        const std::string name = data.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(find.get(), &data));
+        const std::wstring name = data.cFileName;
+        if (name != L"." && name != L"..") names.push_back(testsupport::Narrow(name));
+    } while (FindNextFileW(find.get(), &data));
     std::sort(names.begin(), names.end());
     return names;
 }
 
 std::string DisplayName(const std::string& path) {
-    SHFILEINFOA info{};
-    SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME);
-    return info.szDisplayName;
+    SHFILEINFOW info{};
+    SHGetFileInfoW(testsupport::Widen(path).c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME);
+    return testsupport::Narrow(info.szDisplayName);
 }
 
 std::string DisplayName(LPCITEMIDLIST item) {
-    SHFILEINFOA info{};
-    SHGetFileInfoA(reinterpret_cast<LPCSTR>(item), 0, &info, sizeof info, SHGFI_PIDL | SHGFI_DISPLAYNAME);
-    return info.szDisplayName;
+    SHFILEINFOW info{};
+    SHGetFileInfoW(reinterpret_cast<LPCWSTR>(item), 0, &info, sizeof info, SHGFI_PIDL | SHGFI_DISPLAYNAME);
+    return testsupport::Narrow(info.szDisplayName);
 }
 
 }  // namespace tf

@@ -1,5 +1,6 @@
 #include "platform/print/print_job.h"
 
+#include "platform/text/ansi_text.h"
 #include "platform/win/late_bound.h"
 
 namespace modPrintRTB {
@@ -7,23 +8,24 @@ namespace modPrintRTB {
 DefaultPrinterJob::~DefaultPrinterJob() { Abort(); }
 
 JobStatus DefaultPrinterJob::Open(std::string_view documentName) {
+    // Wide: the narrow calls size a name by its characters, too few bytes for its UTF-8.
     DWORD size = 0;
-    late::GetDefaultPrinterA(nullptr, &size);
+    late::GetDefaultPrinterW(nullptr, &size);
     if (size == 0) return JobStatus::NoDefaultPrinter;
-    std::string name(size, '\0');
-    if (!late::GetDefaultPrinterA(name.data(), &size)) return JobStatus::NoDefaultPrinter;
-    name.resize(name.find('\0') == std::string::npos ? name.size() : name.find('\0'));
+    std::wstring name(size, L'\0');
+    if (!late::GetDefaultPrinterW(name.data(), &size)) return JobStatus::NoDefaultPrinter;
+    name.resize(name.find(L'\0') == std::wstring::npos ? name.size() : name.find(L'\0'));
     if (name.empty()) return JobStatus::NoDefaultPrinter;
-    m_printer = name;
+    m_printer = ui::ToNarrow(name);
 
-    m_dc.reset(CreateDCA("WINSPOOL", m_printer.c_str(), nullptr, nullptr));
+    m_dc.reset(CreateDCW(L"WINSPOOL", name.c_str(), nullptr, nullptr));
     if (!m_dc) return JobStatus::CannotOpenPrinter;
 
-    const std::string document(documentName);
-    DOCINFOA info{};
+    const std::wstring document = ui::FromNarrow(documentName);
+    DOCINFOW info{};
     info.cbSize = sizeof info;
     info.lpszDocName = document.c_str();
-    if (StartDocA(m_dc.get(), &info) <= 0) return JobStatus::Refused;
+    if (StartDocW(m_dc.get(), &info) <= 0) return JobStatus::Refused;
     m_inDocument = true;
     if (StartPage(m_dc.get()) <= 0) {
         Abort();
@@ -34,7 +36,7 @@ JobStatus DefaultPrinterJob::Open(std::string_view documentName) {
     return JobStatus::Ok;
 }
 
-void DefaultPrinterJob::PrintSpace() { TextOutA(m_dc.get(), 0, 0, " ", 1); }
+void DefaultPrinterJob::PrintSpace() { TextOutW(m_dc.get(), 0, 0, L" ", 1); }
 
 print_layout::DeviceMetrics DefaultPrinterJob::Metrics() {
     print_layout::DeviceMetrics m;

@@ -1,5 +1,8 @@
 #pragma once
-// Text at the system boundary: narrow text in the system's ANSI code page, and UTF-8.
+// Text at the system boundary. Two code pages meet there: the one of the narrow
+// ("A") calls, which the manifest makes UTF-8 (Windows 10 1903 and later; older
+// systems keep their ANSI code page), so that every name and box text holds any
+// letter; and the machine's own ANSI code page, in which text files stay.
 #include <windows.h>
 
 #include <string>
@@ -7,9 +10,18 @@
 
 namespace ui {
 
-// `lossy` tells whether some character had no ANSI form and was replaced.
-std::string ToAnsi(std::wstring_view text, bool* lossy = nullptr);
-std::wstring FromAnsi(std::string_view text);
+// For and from the narrow calls: names, paths, window and box texts.
+std::string ToNarrow(std::wstring_view text);
+std::wstring FromNarrow(std::string_view text);
+
+// The machine's own ANSI code page: what GetACP gives a program that does not
+// ask for UTF-8 (65001 only where the user chose Windows' UTF-8 option).
+UINT MachineCodePage();
+// Text in the machine's code page; `lossy` tells whether some character had no
+// form there and was replaced.
+std::string ToMachineAnsi(std::wstring_view text, bool* lossy = nullptr);
+std::wstring FromMachineAnsi(std::string_view text);
+
 std::string ToUtf8(std::wstring_view text);
 std::wstring FromUtf8(std::string_view text);
 

@@ -1,5 +1,7 @@
 #include "platform/text/user_dates.h"
 
+#include "platform/text/ansi_text.h"
+
 namespace ui {
 
 DateParts ToDateParts(const SYSTEMTIME& t) {
@@ -13,8 +15,13 @@ std::string LocaleText(LCTYPE what, const char* fallback) {
 }
 
 std::string DateText(DWORD flags, const SYSTEMTIME& t) {
-    char buffer[128] = {};
-    return GetDateFormatA(LOCALE_USER_DEFAULT, flags, &t, nullptr, buffer, sizeof buffer) ? buffer : "";
+    // Wide and sized by the system: in UTF-8 a character may take three bytes of a fixed buffer.
+    const int n = GetDateFormatW(LOCALE_USER_DEFAULT, flags, &t, nullptr, nullptr, 0);
+    if (n <= 1) return {};
+    std::wstring text(static_cast<size_t>(n), L'\0');
+    text.resize(static_cast<size_t>(GetDateFormatW(LOCALE_USER_DEFAULT, flags, &t, nullptr, text.data(), n)));
+    if (!text.empty()) text.pop_back();  // the terminating NUL
+    return ToNarrow(text);
 }
 }  // namespace
 

@@ -43,9 +43,11 @@ HMODULE Library(const char* dll) {
     // or beside a downloaded file would be loaded instead.
     unique_hmodule module(LoadLibraryExA(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
     if (!module && GetLastError() == ERROR_INVALID_PARAMETER) {
-        char folder[MAX_PATH] = {};
-        const UINT n = GetSystemDirectoryA(folder, MAX_PATH);
-        if (n > 0 && n < MAX_PATH) module.reset(LoadLibraryA((std::string(folder, n) + "\\" + dll).c_str()));
+        wchar_t folder[MAX_PATH] = {};
+        const UINT n = GetSystemDirectoryW(folder, MAX_PATH);
+        const std::string_view name(dll);  // the system's library names are ASCII
+        if (n > 0 && n < MAX_PATH)
+            module.reset(LoadLibraryW((std::wstring(folder, n) + L'\\' + std::wstring(name.begin(), name.end())).c_str()));
     }
     if (!module) return nullptr;
     loaded.push_back(std::move(module));
@@ -69,13 +71,13 @@ PIDLIST_ABSOLUTE SHBrowseForFolderA(LPBROWSEINFOA info) {
     return fn ? fn(info) : nullptr;
 }
 
-BOOL SHGetPathFromIDListA(PCIDLIST_ABSOLUTE list, LPSTR path) {
-    static const auto fn = Bind<decltype(&::SHGetPathFromIDListA)>("shell32.dll", "SHGetPathFromIDListA");
+BOOL SHGetPathFromIDListW(PCIDLIST_ABSOLUTE list, LPWSTR path) {
+    static const auto fn = Bind<decltype(&::SHGetPathFromIDListW)>("shell32.dll", "SHGetPathFromIDListW");
     return fn ? fn(list, path) : FALSE;
 }
 
-BOOL GetDefaultPrinterA(LPSTR buffer, LPDWORD size) {
-    static const auto fn = Bind<decltype(&::GetDefaultPrinterA)>("winspool.drv", "GetDefaultPrinterA");
+BOOL GetDefaultPrinterW(LPWSTR buffer, LPDWORD size) {
+    static const auto fn = Bind<decltype(&::GetDefaultPrinterW)>("winspool.drv", "GetDefaultPrinterW");
     if (fn) return fn(buffer, size);
     SetLastError(ERROR_FILE_NOT_FOUND);  // as the spooler says when there is no default printer
     return FALSE;

@@ -22,8 +22,8 @@ HMODULE Library(const char* dll);
 HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR operation, LPCSTR file, LPCSTR parameters, LPCSTR directory, INT show);
 BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA dialog);
 PIDLIST_ABSOLUTE SHBrowseForFolderA(LPBROWSEINFOA info);
-BOOL SHGetPathFromIDListA(PCIDLIST_ABSOLUTE list, LPSTR path);
-BOOL GetDefaultPrinterA(LPSTR buffer, LPDWORD size);
+BOOL SHGetPathFromIDListW(PCIDLIST_ABSOLUTE list, LPWSTR path);
+BOOL GetDefaultPrinterW(LPWSTR buffer, LPDWORD size);
 HRESULT SHGetFolderPathW(HWND hwnd, int folder, HANDLE token, DWORD flags, LPWSTR path);
 // The common controls' window classes, registered once for the process by the
 // first window that holds such controls (version 6 through the manifest).

@@ -2,11 +2,17 @@
 
 #include <vector>
 
+#include "platform/text/ansi_text.h"
 #include "platform/win/late_bound.h"
 
 namespace ui {
 
 HINSTANCE ProgramInstance() { return GetModuleHandleA(nullptr); }
+
+bool RunningUnderWine() {
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");  // borrowed: always loaded
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
 
 bool RegisterProgramClass(const char* name, WNDPROC wndProc, HBRUSH background, UINT style) {
     WNDCLASSEXA wc{};
@@ -22,11 +28,8 @@ bool RegisterProgramClass(const char* name, WNDPROC wndProc, HBRUSH background, 
     return RegisterClassExA(&wc) != 0;
 }
 
-std::string WindowTextA(HWND hwnd) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+// Through the wide text, so the narrow form is whole whatever narrow length the system reports.
+std::string WindowTextA(HWND hwnd) { return ToNarrow(WindowTextW(hwnd)); }
 
 std::wstring WindowTextW(HWND hwnd) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');

@@ -10,10 +10,12 @@
 namespace ui {
 
 HINSTANCE ProgramInstance();
+// True under Wine (its ntdll exports wine_get_version).
+bool RunningUnderWine();
 // Registers a window class of the program (once; later calls find it): the
 // program's icon, the arrow cursor, and `background` (null: the window paints its own).
 bool RegisterProgramClass(const char* name, WNDPROC wndProc, HBRUSH background, UINT style = 0);
-// A window's text, whole.
+// A window's text, whole; the narrow form in the narrow calls' code page.
 std::string WindowTextA(HWND hwnd);
 std::wstring WindowTextW(HWND hwnd);
 // The executable's full path, and its folder without a trailing backslash
