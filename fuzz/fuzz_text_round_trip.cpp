@@ -33,16 +33,6 @@ std::u16string NoteText(FuzzInput& input, size_t count) {
     return text;
 }
 
-// Found here by its own scan, not by the rules under test.
-bool LoneSurrogateIn(std::u16string_view text) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        const bool high = text[i] >= 0xD800 && text[i] <= 0xDBFF, low = text[i] >= 0xDC00 && text[i] <= 0xDFFF;
-        if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) ++i;
-        else if (high || low) return true;
-    }
-    return false;
-}
-
 const txt::CodePage& CodePageOf(std::uint8_t pick) {
     switch (pick % 3) {
     case 0: return cpmodel::kCp1252;
@@ -82,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // A new file: the ANSI bytes wherever they read back, else UTF-8 behind a
     // mark; nothing where UTF-8 cannot hold the text either.
-    const bool lone = LoneSurrogateIn(written);
+    const bool lone = txt::Utf8Units(txt::Utf8Bytes(written)) != written;  // a lone surrogate
     const std::optional<std::string> fresh = txt::EncodeNoteForNewFile(note, cp);
     if (fresh) FUZZ_CHECK(txt::DecodeFileText(*fresh, cp) == written);
     if (ansi && txt::DecodeFileText(*ansi, cp) == written) FUZZ_CHECK(fresh == *ansi);

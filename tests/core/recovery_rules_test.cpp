@@ -86,13 +86,10 @@ TEST(RecoveryOffer, ShowsTheFirstWordsOnOneLine) {
 // Mended: a conversion that failed left a copy holding only its mark, reported as written.
 TEST(RecoveryCopyBytes, AFailedConversionIsAFailedWrite) {
     // Stand-ins for the system's conversion: ASCII as it is, a failure, nothing, and memory running out.
-    const recovery::AppendUtf8 ascii = [](std::wstring_view text, std::string& out) {
+    const auto ascii = [](std::wstring_view text, std::string& out) {
         for (const wchar_t c : text) out.push_back(static_cast<char>(c));
         return true;
     };
-    const recovery::AppendUtf8 fails = [](std::wstring_view, std::string&) { return false; };
-    const recovery::AppendUtf8 nothing = [](std::wstring_view, std::string&) { return true; };
-    const recovery::AppendUtf8 noMemory = [](std::wstring_view, std::string&) -> bool { throw std::bad_alloc(); };
     const struct {
         const wchar_t* text;
         recovery::AppendUtf8 append;
@@ -100,9 +97,9 @@ TEST(RecoveryCopyBytes, AFailedConversionIsAFailedWrite) {
     } rows[] = {
         {L"Buy milk", ascii, "\xEF\xBB\xBF" "Buy milk"},
         {L"", ascii, "\xEF\xBB\xBF"},
-        {L"Buy milk", fails, std::nullopt},
-        {L"Buy milk", nothing, std::nullopt},
-        {L"Buy milk", noMemory, std::nullopt},
+        {L"Buy milk", [](std::wstring_view, std::string&) { return false; }, std::nullopt},
+        {L"Buy milk", [](std::wstring_view, std::string&) { return true; }, std::nullopt},
+        {L"Buy milk", [](std::wstring_view, std::string&) -> bool { throw std::bad_alloc(); }, std::nullopt},
     };
     for (const auto& row : rows) EXPECT_EQ(recovery::CopyBytes(row.text, row.append), row.bytes);
 }
