@@ -109,15 +109,16 @@ void CNoteRecovery::Offer() {
     const HWND note = m_note.hWnd();
     const auto offer = m_copy.ClaimNewest();
     if (!offer) return;
-    int answer = IDCANCEL;  // a question that cannot be asked leaves the copy for a later start
+    int answer = IDCANCEL;
     try {
         const std::wstring question = L"A note that ended without being closed left its text, kept on " +
                                       LocalDateTime(offer->written) + L":\n\n\"" + recovery::FirstWords(offer->text) +
                                       L"\"\n\nPut that text into this note?\n\nYes: put it in.\nNo: delete the kept "
                                       L"text.\nCancel: keep it and ask again at a later start.";
         answer = MessageBoxW(note, question.c_str(), L"Scrivlet", MB_YESNOCANCEL | MB_ICONQUESTION);
-    } catch (...) {
-        answer = IDCANCEL;
+    } catch (...) {  // no memory for the question: the copy waits for a later start
+        m_copy.Release(*offer);
+        return;
     }
     if (answer == IDYES && IsWindow(note)) {
         if (m_note.rtbMain.SetText(offer->text)) {
