@@ -29,7 +29,8 @@ public:
     COutlookNote(const COutlookNote&) = delete;
     COutlookNote& operator=(const COutlookNote&) = delete;
 
-    // Creates the window, runs the load steps, then shows, lays out and paints it.
+    // Creates the window, runs the load steps, then shows, lays out and paints it;
+    // then it offers the text of a note that ended without being closed.
     bool Create();
 
     // Asks the exit question; on Yes stores the colours, frees the icons and
