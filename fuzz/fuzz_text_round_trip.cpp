@@ -9,8 +9,8 @@
 namespace {
 
 // A note's characters from the fuzzer's bytes: ASCII, the code pages' letters
-// and signs, other BMP characters and characters beyond it. No NUL and no lone
-// surrogate: the note's control holds neither.
+// and signs, other BMP characters, characters beyond it and lone surrogates
+// (opened from a UTF-16 file). No NUL: the note shows one as U+2400.
 std::u16string NoteText(FuzzInput& input, size_t count) {
     static const char16_t kSigns[] = {u'\r', u'\n', 0x00D7, 0x00BD, 0x0415, 0x0451, 0x20AC, 0x00EF, 0x00BB,
                                       0x00BF, 0x00FF, 0x00FE, 0x05FD, 0x0178, 0x2400, 0xFEFF, 0xFFFD};
@@ -22,11 +22,7 @@ std::u16string NoteText(FuzzInput& input, size_t count) {
         case 1: text.push_back(kSigns[(v >> 3) % std::size(kSigns)]); break;
         case 2: text.push_back(static_cast<char16_t>(0xA0 + (v >> 3) % 0x60)); break;
         case 3: text.push_back(static_cast<char16_t>(0x0400 + (v >> 3) % 0x60)); break;
-        case 4: {
-            const auto c = static_cast<char16_t>(0x80 + (v >> 3) * 7 % 0xFF80);
-            text.push_back(c >= 0xD800 && c <= 0xDFFF ? u'x' : c);
-            break;
-        }
+        case 4: text.push_back(static_cast<char16_t>(0x80 + (v >> 3) * 7 % 0xFF80)); break;
         default: {
             const char32_t c = 0x10000 + (static_cast<char32_t>(v >> 3) << 7);
             text.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
@@ -74,20 +70,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::optional<std::string> ansi = cp.Encode(written);
     using txt::FileEncoding;
 
-    // A new file: the ANSI bytes wherever they read back, else UTF-8 behind a mark.
-    const std::string fresh = txt::EncodeNoteForNewFile(note, cp);
-    FUZZ_CHECK(txt::DecodeFileText(fresh, cp) == written);
+    // A new file: the ANSI bytes wherever they read back, else UTF-8 behind a
+    // mark; nothing where UTF-8 cannot hold the text either.
+    const bool lone = txt::Utf8Units(txt::Utf8Bytes(written)) != written;  // a lone surrogate
+    const std::optional<std::string> fresh = txt::EncodeNoteForNewFile(note, cp);
+    if (fresh) FUZZ_CHECK(txt::DecodeFileText(*fresh, cp) == written);
     if (ansi && txt::DecodeFileText(*ansi, cp) == written) FUZZ_CHECK(fresh == *ansi);
+    else if (lone) FUZZ_CHECK(!fresh);
     else FUZZ_CHECK(fresh == std::string(txt::kUtf8Bom) + txt::Utf8Bytes(written));
 
-    // Saved over: in the file's own encoding, an ANSI or empty file as a new one.
+    // Saved over: in the file's own encoding, an ANSI or empty file, or a UTF-8
+    // one that cannot hold the text, as a new one.
     const FileEncoding before = txt::DetectEncoding(file);
-    const std::string over = txt::EncodeNoteForOverwrite(note, file, cp);
-    FUZZ_CHECK(txt::DecodeFileText(over, cp) == written);
-    if (before == FileEncoding::Ansi) FUZZ_CHECK(over == fresh);
+    const bool utf8File = before == FileEncoding::Utf8 || before == FileEncoding::Utf8Bom;
+    const std::optional<std::string> over = txt::EncodeNoteForOverwrite(note, file, cp);
+    if (over) FUZZ_CHECK(txt::DecodeFileText(*over, cp) == written);
+    if (before == FileEncoding::Ansi || (utf8File && lone)) FUZZ_CHECK(over == fresh);
     // (A note that starts with U+FEFF would read as a mark there: it is written as a new file.)
     else if (before == FileEncoding::Utf8) FUZZ_CHECK(over == txt::Utf8Bytes(written) || note.starts_with(u'\uFEFF'));
-    else FUZZ_CHECK(txt::DetectEncoding(over) == before);
+    else FUZZ_CHECK(over && txt::DetectEncoding(*over) == before);
 
     // Appended: the old text and the note's, or refused with the file as it was.
     const txt::AppendBytes append = txt::EncodeNoteForAppend(note, file, cp);
@@ -99,8 +100,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(append.bytes.empty());
         break;
     case txt::AppendEncoding::Refuse:
-        // Only an ANSI file with more than ASCII, where the ANSI bytes do not read back.
-        FUZZ_CHECK(before == FileEncoding::Ansi && !txt::IsAscii(file) && append.bytes.empty());
+        // Only a lone surrogate where UTF-8 or ANSI bytes would go, or an ANSI
+        // file with more than ASCII, where the ANSI bytes do not read back.
+        FUZZ_CHECK(append.bytes.empty());
+        FUZZ_CHECK((lone && (before == FileEncoding::Ansi || utf8File)) ||
+                   (before == FileEncoding::Ansi && !txt::IsAscii(file)));
         FUZZ_CHECK(!ansi || txt::DecodeFileText(file + *ansi, cp) != old + written);
         break;
     case txt::AppendEncoding::AsNewFile:

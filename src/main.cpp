@@ -15,10 +15,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     COutlookNote note;
     int exitCode = 1;
     if (note.Create()) {
-        // After an update restart or a crash Windows starts a new note, which
-        // finds this one's recovery copy and offers it.
-        late::RegisterApplicationRestart(nullptr, 0);
-        note.OfferRecoveredText();
         MSG msg;
         // Wide messages: characters typed into the note or the boxes reach them whole,
         // whatever the ANSI code page holds.

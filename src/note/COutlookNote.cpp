@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "menu/menu_commands.h"
+#include "note/NoteRecovery.h"
 #include "note/note_layout.h"
 #include "platform/win/units.h"
 #include "platform/win/dpi.h"
@@ -40,6 +41,7 @@ bool COutlookNote::Create() {
     ShowWindow(m_hwnd, SW_SHOWNORMAL);
     OnSize();
     UpdateWindow(m_hwnd);
+    m_recovery->Started();
     return true;
 }
 
@@ -89,13 +91,13 @@ LRESULT COutlookNote::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         OnPartAction(static_cast<PartAction>(wp));
         return 0;
     case WM_COMMAND:
-        if (HIWORD(wp) == EN_CHANGE && reinterpret_cast<HWND>(lp) == rtbMain.hWnd()) OnTextChanged();
+        if (HIWORD(wp) == EN_CHANGE && reinterpret_cast<HWND>(lp) == rtbMain.hWnd()) m_recovery->Changed();
         return 0;
     case WM_TIMER:
-        OnTimer(wp);
+        m_recovery->OnTimer(wp);
         return 0;
-    case kRecoveryFailedMessage:
-        OnRecoveryFailed();
+    case CNoteRecovery::kWriteResultMessage:
+        m_recovery->OnWriteResult(wp != FALSE);
         return 0;
     case WM_SETFOCUS:
         SetFocus(rtbMain.hWnd());
@@ -124,7 +126,7 @@ bool COutlookNote::OnCreate() {
     MakeFont();
     SetWindowBackColor(0);
     if (!rtbMain.Create(m_hwnd, kTextAreaId, m_font.get())) return false;
-    m_recovery = std::make_unique<CRecoveryCopy>(m_hwnd, kRecoveryFailedMessage);
+    m_recovery = std::make_unique<CNoteRecovery>(*this, kStartText);
     // The note sees keys before its text area does, so Escape works while typing;
     // the procedure it replaces, the class's or an earlier hook's, gets every message after it.
     m_textAreaProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
@@ -140,7 +142,6 @@ void COutlookNote::OnLoad() {
     BuildMenu();
     LoadColors();
     LocateProgram();
-    m_keepsText = true;
 }
 
 void COutlookNote::LoadIcons() {
@@ -189,6 +190,12 @@ LRESULT CALLBACK COutlookNote::TextAreaKeys(HWND hwnd, UINT msg, WPARAM wp, LPAR
     return CallWindowProcW(control, hwnd, msg, wp, lp);
 }
 
+bool COutlookNote::ReplaceText(std::wstring_view text) {
+    const bool whole = rtbMain.SetText(text);
+    m_recovery->Changed();
+    return whole;
+}
+
 void COutlookNote::OnKeyPress(std::int16_t keyAscii) {
     if (keyAscii == kEscape) Unload();
 }
@@ -204,7 +211,7 @@ bool COutlookNote::Unload() {
     if (!m_hwnd) return true;  // closed already
     // A close request while the question is up is answered by that question.
     if (m_asking) return false;
-    KeepText(true);
+    m_recovery->BeforeQuestion();
     if (!AskToExit()) return false;
     SaveColors();
     CloseAfterYes();
@@ -223,8 +230,7 @@ bool COutlookNote::AskToExit() {
 
 void COutlookNote::CloseAfterYes() {
     if (!m_hwnd) return;
-    m_keepsText = false;
-    m_recovery->Remove();
+    m_recovery->ClosedWithYes();
     NoteIcon.reset();
     SizeGripIcon.reset();
     CloseIcon.reset();
@@ -237,7 +243,7 @@ void COutlookNote::CloseAfterYes() {
 bool COutlookNote::OnQueryEndSession() {
     // Logging off closes the note too: the user decides, and Windows shows why it waits.
     const ui::ShutdownBlock reason(m_hwnd, L"Scrivlet asks whether to close the note.");
-    KeepText(true);  // Windows may end the note while it asks
+    m_recovery->BeforeQuestion();  // Windows may end the note while it asks
     if (m_asking) return false;  // the question is up already; its answer closes the note
     m_sessionExitAgreed = AskToExit();
     if (m_sessionExitAgreed) SaveColors();  // the session may end the process before the note closes
@@ -249,7 +255,7 @@ void COutlookNote::OnEndSession(bool ending) {
     // next close request asks again.
     const bool agreed = std::exchange(m_sessionExitAgreed, false);
     if (ending && agreed) CloseAfterYes();
-    else if (ending) KeepText(true);  // the session ends the note without its question
+    else if (ending) m_recovery->SessionEnds();  // without the note's question
 }
 
 void COutlookNote::OnNcDestroy() { m_accessible.reset(); }

@@ -5,19 +5,18 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "menu/CPopupMenu.h"
 #include "note/modMain.h"
 #include "note/note_parts.h"
-#include "note/RecoveryCopy.h"
 #include "platform/win/BaseWindow.h"
 #include "platform/INoteText.h"
 #include "platform/RichTextBox.h"
 #include "platform/win/handles.h"
 
 class CNoteAccessible;
+class CNoteRecovery;
 // Cuts the note's accessible object off from the note and drops the note's reference.
 struct CNoteAccessibleRelease {
     void operator()(CNoteAccessible* object) const;
@@ -30,7 +29,8 @@ public:
     COutlookNote(const COutlookNote&) = delete;
     COutlookNote& operator=(const COutlookNote&) = delete;
 
-    // Creates the window, runs the load steps, then shows, lays out and paints it.
+    // Creates the window, runs the load steps, then shows, lays out and paints it;
+    // then it offers the text of a note that ended without being closed.
     bool Create();
 
     // Asks the exit question; on Yes stores the colours, frees the icons and
@@ -49,10 +49,6 @@ public:
 
     void MinimizeNote();
     void PrintNote();
-
-    // At the program's start: offers the text of a note that ended without
-    // being closed, kept in its recovery copy.
-    void OfferRecoveredText();
 
     // Opens the popup menu under the menu icon, as a click on the icon does.
     void OpenMenuUnderIcon();
@@ -74,11 +70,7 @@ public:
     // The note's text, as the text-file and e-mail windows see it.
     bool IsOpen() const override { return IsWindow(rtbMain.hWnd()) != FALSE; }
     std::wstring Text() const override { return rtbMain.Text(); }
-    bool ReplaceText(std::wstring_view text) override {
-        const bool whole = rtbMain.SetText(text);
-        OnTextChanged();
-        return whole;
-    }
+    bool ReplaceText(std::wstring_view text) override;
     void MoveCaretToEnd() override { rtbMain.SetSelStart(rtbMain.TextLength()); }
 
     // The painted title strip's and date line's text font, shared with the text area.
@@ -90,8 +82,6 @@ public:
 private:
     friend class BaseWindow<COutlookNote>;
     static constexpr UINT kPartActionMessage = WM_APP + 1;  // wParam: the PartAction
-    static constexpr UINT kRecoveryFailedMessage = WM_APP + 2;
-    static constexpr UINT_PTR kRecoveryTimer = 1, kNoticeTimer = 2;
     static constexpr wchar_t kStartText[] = L"Click on the note pad above for Options!";
 
     static LRESULT CALLBACK TextAreaKeys(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -113,12 +103,7 @@ private:
     bool OnContextMenu(LPARAM lp);
     LRESULT OnGetObject(WPARAM flags, LPARAM objectId);
     void OnPartAction(PartAction action);
-    void OnTextChanged();
-    void OnTimer(UINT_PTR id);
-    void OnRecoveryFailed();
 
-    // Writes the recovery copy of changes not yet kept, at once or on the writer thread.
-    void KeepText(bool now);
     bool AskToExit();
     // Frees the icons and the menu and destroys the window.
     void CloseAfterYes();
@@ -139,9 +124,5 @@ private:
     unique_hbrush m_backBrush;
     std::string m_dateShown;
     std::unique_ptr<CNoteAccessible, CNoteAccessibleRelease> m_accessible;  // made on the first request
-    std::unique_ptr<CRecoveryCopy> m_recovery;
-    bool m_keepsText = false;                   // from the end of loading until the note closes
-    std::optional<ULONGLONG> m_unkeptSince;     // tick of the first change not in the copy
-    bool m_toldCopyFailed = false;
-    HWND m_notice = nullptr;  // borrowed: the notice balloon, destroyed with the note, its owner
+    std::unique_ptr<CNoteRecovery> m_recovery;  // the text's recovery copy, made with the window
 };

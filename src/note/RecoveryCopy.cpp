@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <climits>
+#include <exception>
 #include <vector>
 
 #include "platform/text/ansi_text.h"
@@ -62,20 +64,35 @@ std::wstring RecoveryFolder() {
     return local + L"\\Scrivlet\\Recovery";
 }
 
-// The copy's bytes: UTF-8 behind its mark, converted in one pass into room for the longest form.
-std::string CopyBytes(std::wstring_view text) {
-    std::string bytes(kUtf8Bom.size() + 3 * text.size(), '\0');
-    bytes.replace(0, kUtf8Bom.size(), kUtf8Bom);
-    const int n = text.empty() ? 0
-                               : WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                                     bytes.data() + kUtf8Bom.size(),
-                                                     static_cast<int>(bytes.size() - kUtf8Bom.size()), nullptr, nullptr);
-    bytes.resize(kUtf8Bom.size() + static_cast<size_t>(n > 0 ? n : 0));
-    return bytes;
+// The system's UTF-8 conversion, in one pass into room for the longest form.
+bool AppendUtf8(std::wstring_view text, std::string& out) {
+    if (text.empty()) return true;
+    if (text.size() > static_cast<size_t>(INT_MAX / 3)) return false;  // more than one call converts
+    const size_t start = out.size(), room = 3 * text.size();
+    out.resize(start + room);
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data() + start,
+                                      static_cast<int>(room), nullptr, nullptr);
+    out.resize(start + static_cast<size_t>(n > 0 ? n : 0));
+    return n > 0;
+}
+
+std::optional<std::string> BytesOf(std::wstring_view text) { return recovery::CopyBytes(text, AppendUtf8); }
+
+// A scanner or an indexer may hold a file for a moment after it was written:
+// what fails while it does is tried again for about a second.
+template <class Attempt>
+bool Retried(Attempt attempt) {
+    constexpr int kTries = 10;
+    constexpr DWORD kWaitMs = 100;
+    for (int tries = 1;; ++tries) {
+        if (attempt()) return true;
+        if (tries == kTries) return false;
+        Sleep(kWaitMs);
+    }
 }
 
 // The text of a copy this program wrote: UTF-8 behind its mark, and not empty.
-bool ReadCopy(const std::wstring& path, std::wstring& text) {
+bool ReadText(const std::wstring& path, std::wstring& text) {
     const unique_hfile file(
         CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
@@ -93,10 +110,18 @@ bool ReadCopy(const std::wstring& path, std::wstring& text) {
     return true;
 }
 
+bool ReadCopy(const std::wstring& path, std::wstring& text) noexcept {
+    try {
+        return ReadText(path, text);
+    } catch (const std::exception&) {  // too big for this process's memory: left where it is
+        return false;
+    }
+}
+
 }  // namespace
 
-CRecoveryCopy::CRecoveryCopy(HWND notify, UINT failed)
-    : m_notify(notify), m_failed(failed), m_owner(ThisProcess()), m_folder(RecoveryFolder()) {}
+CRecoveryCopy::CRecoveryCopy(HWND notify, UINT result)
+    : m_notify(notify), m_result(result), m_owner(ThisProcess()), m_folder(RecoveryFolder()) {}
 
 CRecoveryCopy::~CRecoveryCopy() {
     {
@@ -111,11 +136,11 @@ std::wstring CRecoveryCopy::PathOf(recovery::FileKind kind) const {
     return m_folder + L"\\" + recovery::NameOf({m_owner, kind});
 }
 
-void CRecoveryCopy::Keep(std::wstring_view text) {
-    std::string bytes = CopyBytes(text);
+void CRecoveryCopy::Keep(std::wstring text) {
     {
         const std::lock_guard lock(m_mutex);
-        m_waiting = std::move(bytes);
+        m_waiting = std::move(text);
+        m_owed = true;
         if (!m_thread.joinable()) m_thread = std::thread(&CRecoveryCopy::Writer, this);
     }
     m_changed.notify_all();
@@ -123,17 +148,27 @@ void CRecoveryCopy::Keep(std::wstring_view text) {
 
 bool CRecoveryCopy::KeepNow(std::wstring_view text) {
     const auto lock = Idle();
-    return Write(CopyBytes(text));
+    m_owed = !Write(BytesOf(text));
+    return !m_owed;
+}
+
+bool CRecoveryCopy::Owed() {
+    const std::lock_guard lock(m_mutex);
+    return m_owed;
 }
 
 void CRecoveryCopy::Remove() {
     const auto lock = Idle();
-    if (!m_folder.empty()) DeleteFileW(PathOf(recovery::FileKind::Copy).c_str());
+    m_owed = false;
+    if (m_folder.empty()) return;
+    Drop(PathOf(recovery::FileKind::Copy));
+    if (m_claimLeft) m_claimLeft = !Drop(PathOf(recovery::FileKind::Claimed));
 }
 
 std::unique_lock<std::mutex> CRecoveryCopy::Idle() {
     std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [this] { return !m_waiting && !m_writing; });
+    m_waiting.reset();  // the caller's text is newer
+    m_changed.wait(lock, [this] { return !m_writing; });
     return lock;
 }
 
@@ -142,40 +177,66 @@ void CRecoveryCopy::Writer() {
     for (;;) {
         m_changed.wait(lock, [this] { return m_waiting || m_stop; });
         if (m_stop) return;
-        const std::string bytes = std::move(*m_waiting);
-        m_waiting.reset();
-        m_writing = true;
-        lock.unlock();
-        Write(bytes);
+        std::optional<std::string> bytes;
+        {
+            const std::wstring text = std::move(*m_waiting);
+            m_waiting.reset();
+            m_writing = true;
+            lock.unlock();
+            bytes = BytesOf(text);
+        }
+        const bool written = Write(bytes);
+        bytes.reset();
         lock.lock();
         m_writing = false;
+        // On disk only when no newer text came meanwhile.
+        if (!m_waiting) m_owed = !written;
         m_changed.notify_all();
     }
 }
 
-bool CRecoveryCopy::Write(const std::string& bytes) {
+bool CRecoveryCopy::Write(const std::optional<std::string>& bytes) {
     bool written = false;
-    if (!m_folder.empty()) {
-        // The copy is replaced whole by a flushed file: at every instant it holds a whole text.
-        const std::wstring temporary = PathOf(recovery::FileKind::Temporary);
-        const auto create = [&] {
-            return unique_hfile(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr));
-        };
-        unique_hfile file = create();
-        if (!file && GetLastError() == ERROR_PATH_NOT_FOUND) {  // the first copy, or the folder was removed
-            CreateDirectoryW(m_folder.substr(0, m_folder.rfind(L'\\')).c_str(), nullptr);
-            CreateDirectoryW(m_folder.c_str(), nullptr);
-            file = create();
+    if (bytes && !m_folder.empty()) {
+        try {
+            // The copy is replaced whole by a flushed file: at every instant it holds a whole text.
+            const std::wstring temporary = PathOf(recovery::FileKind::Temporary);
+            const auto create = [&] {
+                return unique_hfile(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                                FILE_ATTRIBUTE_NORMAL, nullptr));
+            };
+            unique_hfile file = create();
+            if (!file && GetLastError() == ERROR_PATH_NOT_FOUND) {  // the first copy, or the folder was removed
+                CreateDirectoryW(m_folder.substr(0, m_folder.rfind(L'\\')).c_str(), nullptr);
+                CreateDirectoryW(m_folder.c_str(), nullptr);
+                file = create();
+            }
+            written = file && files::WriteAll(file.get(), *bytes) == FileStatus::Ok;
+            file.reset();
+            written = written && MoveFileExW(temporary.c_str(), PathOf(recovery::FileKind::Copy).c_str(),
+                                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+            if (!written) DeleteFileW(temporary.c_str());
+        } catch (const std::exception&) {  // out of memory for a file name: not written
+            written = false;
         }
-        written = file && files::WriteAll(file.get(), bytes) == FileStatus::Ok;
-        file.reset();
-        written = written && MoveFileExW(temporary.c_str(), PathOf(recovery::FileKind::Copy).c_str(),
-                                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-        if (!written) DeleteFileW(temporary.c_str());
     }
-    if (!written) PostMessageW(m_notify, m_failed, 0, 0);
+    if (m_notify) PostMessageW(m_notify, m_result, written, 0);
     return written;
+}
+
+bool CRecoveryCopy::Drop(const std::wstring& path) {
+    if (Retried([&] {
+            if (DeleteFileW(path.c_str())) return true;
+            const DWORD error = GetLastError();
+            return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        }))
+        return true;
+    // Held longer: under the temporary name the next start cleans it up; emptied, it is never offered.
+    if (MoveFileExW(path.c_str(), PathOf(recovery::FileKind::Temporary).c_str(), MOVEFILE_REPLACE_EXISTING))
+        return true;
+    const unique_hfile file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file && FlushFileBuffers(file.get());
 }
 
 std::optional<CRecoveryCopy::Offer> CRecoveryCopy::ClaimNewest() {
@@ -202,10 +263,20 @@ std::optional<CRecoveryCopy::Offer> CRecoveryCopy::ClaimNewest() {
 
 void CRecoveryCopy::Adopt(const Offer& offer) {
     const auto lock = Idle();
-    MoveFileExW(offer.claimed.c_str(), PathOf(recovery::FileKind::Copy).c_str(),
-                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    const std::wstring copy = PathOf(recovery::FileKind::Copy);
+    m_owed = false;
+    if (Retried([&] {
+            return MoveFileExW(offer.claimed.c_str(), copy.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+                   FALSE;
+        }))
+        return;
+    // The claim stays held: the note's own copy is written, and only then is the claim dropped.
+    m_owed = !Write(BytesOf(offer.text));
+    m_claimLeft = m_owed || !Drop(offer.claimed);
 }
 
-void CRecoveryCopy::Discard(const Offer& offer) { DeleteFileW(offer.claimed.c_str()); }
+void CRecoveryCopy::Discard(const Offer& offer) {
+    if (!Drop(offer.claimed)) m_claimLeft = true;
+}
 
 void CRecoveryCopy::Release(const Offer& offer) { MoveFileExW(offer.claimed.c_str(), offer.original.c_str(), 0); }

@@ -15,17 +15,21 @@
 
 class CRecoveryCopy {
 public:
-    // `failed` is posted to `notify` from the writer each time a copy could not be written.
-    CRecoveryCopy(HWND notify, UINT failed);
+    // After each write `result` is posted to `notify` (when there is one):
+    // wParam TRUE when the copy is on disk, FALSE when it could not be written.
+    CRecoveryCopy(HWND notify, UINT result);
     ~CRecoveryCopy();  // finishes a write under way; one not yet begun is dropped
     CRecoveryCopy(const CRecoveryCopy&) = delete;
     CRecoveryCopy& operator=(const CRecoveryCopy&) = delete;
 
     // Writes the copy on the writer thread; a newer text replaces one still waiting.
-    void Keep(std::wstring_view text);
-    // Writes the copy before returning; true when it is on disk.
+    void Keep(std::wstring text);
+    // Writes the copy before returning, after any write under way; true when it is on disk.
     bool KeepNow(std::wstring_view text);
-    // Removes the note's copy, after any write under way.
+    // True while the newest text given to Keep is not on disk: it waits, is being written, or failed.
+    bool Owed();
+    // Removes the note's copy for good, after any write under way: it is never
+    // offered again, even while another program holds the file.
     void Remove();
 
     // A copy of a note that is gone, claimed by this note while it asks the user.
@@ -46,19 +50,24 @@ public:
 
 private:
     std::wstring PathOf(recovery::FileKind kind) const;
-    bool Write(const std::string& bytes);
+    // Writes the bytes (nothing: a text that could not be converted) and posts the result.
+    bool Write(const std::optional<std::string>& bytes);
     void Writer();
-    // Waits until nothing is waiting or being written; the lock is then held.
+    // Waits until no write is under way, dropping one still waiting; the lock is then held.
     std::unique_lock<std::mutex> Idle();
+    // Deletes a file that must never be offered; false when it still holds its text.
+    bool Drop(const std::wstring& path);
 
     HWND m_notify;  // borrowed: the note
-    UINT m_failed;
+    UINT m_result;
     recovery::Owner m_owner;
     std::wstring m_folder;
 
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::optional<std::string> m_waiting;  // bytes of the newest text not yet written
+    std::optional<std::wstring> m_waiting;  // the newest text not yet being written
     bool m_writing = false, m_stop = false;
-    std::thread m_thread;  // started by the first Keep
+    bool m_owed = false;       // the newest text given is not on disk
+    bool m_claimLeft = false;  // a claim adopted or discarded still holds its text under this note's name
+    std::thread m_thread;      // started by the first Keep
 };

@@ -4,6 +4,8 @@
 #include <cwchar>
 #include <map>
 
+#include "textfile/txt_rules.h"
+
 namespace recovery {
 
 namespace {
@@ -87,6 +89,16 @@ Sorted SortFolder(const std::vector<Found>& files, const std::function<bool(cons
 unsigned DelayBeforeWrite(std::uint64_t msSinceFirstUnkeptChange) {
     if (msSinceFirstUnkeptChange >= kLongestWaitMs) return 0;
     return static_cast<unsigned>(std::min<std::uint64_t>(kPauseMs, kLongestWaitMs - msSinceFirstUnkeptChange));
+}
+
+std::optional<std::string> CopyBytes(std::wstring_view text, AppendUtf8 append) noexcept {
+    try {
+        std::string bytes(txt::kUtf8Bom);
+        if (!append(text, bytes) || (bytes.size() == txt::kUtf8Bom.size()) != text.empty()) return std::nullopt;
+        return bytes;
+    } catch (...) {  // out of memory, or longer than a string holds
+        return std::nullopt;
+    }
 }
 
 std::wstring FirstWords(std::wstring_view text, size_t maxChars) {

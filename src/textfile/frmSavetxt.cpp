@@ -400,8 +400,8 @@ bool frmSavetxt::WriteFile() {
     INoteText* note = LiveNote();
     if (!note) return false;
     ui::WaitCursor wait;
-    const std::string bytes = txt::EncodeNoteForNewFile(Units(note->Text()), kAnsi);
-    return files::ReplaceFileBytes(FilePath(), bytes, &m_kept) == FileStatus::Ok;
+    const auto bytes = txt::EncodeNoteForNewFile(Units(note->Text()), kAnsi);
+    return bytes && files::ReplaceFileBytes(FilePath(), *bytes, &m_kept) == FileStatus::Ok;
 }
 
 frmSavetxt::WriteResult frmSavetxt::OverwriteFile() {
@@ -419,9 +419,9 @@ frmSavetxt::WriteResult frmSavetxt::OverwriteFile() {
     case FileStatus::Failed:
         return WriteResult::Failed;
     }
-    const std::string bytes = txt::EncodeNoteForOverwrite(Units(note->Text()), old, kAnsi);
-    return files::ReplaceFileBytes(path, bytes, &m_kept) == FileStatus::Ok ? WriteResult::Written
-                                                                           : WriteResult::Failed;
+    const auto bytes = txt::EncodeNoteForOverwrite(Units(note->Text()), old, kAnsi);
+    return bytes && files::ReplaceFileBytes(path, *bytes, &m_kept) == FileStatus::Ok ? WriteResult::Written
+                                                                                     : WriteResult::Failed;
 }
 
 frmSavetxt::WriteResult frmSavetxt::AppendFile() {
@@ -439,7 +439,9 @@ frmSavetxt::WriteResult frmSavetxt::AppendFile() {
     case FileStatus::Ok:
         break;
     case FileStatus::NotFound:  // created when missing
-        return written(files::ReplaceFileBytes(path, txt::EncodeNoteForNewFile(text, kAnsi), &m_kept));
+        if (const auto bytes = txt::EncodeNoteForNewFile(text, kAnsi))
+            return written(files::ReplaceFileBytes(path, *bytes, &m_kept));
+        return WriteResult::Failed;
     case FileStatus::Failed:
         return WriteResult::Failed;
     }

@@ -65,23 +65,28 @@ std::u16string ReadTextFile(std::string_view bytes, const CodePage& ansi) {
     return lines::JoinFileLines(std::u16string_view(text));
 }
 
-std::string EncodeNoteForNewFile(std::u16string_view noteText, const CodePage& ansi) {
+std::optional<std::string> EncodeNoteForNewFile(std::u16string_view noteText, const CodePage& ansi) {
     const std::u16string text = WithLineBreak(noteText);
     std::optional<std::string> bytes = ansi.Encode(text);
     const AnsiForm form = !bytes                               ? AnsiForm::None
                           : ReadsBackAs(*bytes, text, ansi)    ? AnsiForm::ReadsBack
                                                                : AnsiForm::ReadsOtherwise;
-    if (ChooseWriteEncoding(form) == WriteEncoding::Ansi) return std::move(*bytes);
+    if (ChooseWriteEncoding(form) == WriteEncoding::Ansi) return bytes;
+    // UTF-8 writes a lone surrogate as U+FFFD: a file that would read back otherwise is not written.
+    if (HasLoneSurrogate(text)) return std::nullopt;
     return std::string(kUtf8Bom) + Utf8Bytes(text);
 }
 
-std::string EncodeNoteForOverwrite(std::u16string_view noteText, std::string_view fileBytes, const CodePage& ansi) {
+std::optional<std::string> EncodeNoteForOverwrite(std::u16string_view noteText, std::string_view fileBytes,
+                                                  const CodePage& ansi) {
     const FileEncoding encoding = DetectEncoding(fileBytes);
     if (encoding == FileEncoding::Ansi) return EncodeNoteForNewFile(noteText, ansi);
     const std::u16string text = WithLineBreak(noteText);
     std::string bytes = std::string(BomOf(encoding)) + UnicodeBytes(encoding, text);
-    // A UTF-16 text that starts with a NUL would read as UTF-32: that file is written as a new one.
-    return ReadsBackAs(bytes, text, ansi) ? bytes : EncodeNoteForNewFile(noteText, ansi);
+    // A UTF-16 text that starts with a NUL would read as UTF-32, a lone surrogate
+    // in UTF-8 as U+FFFD: that file is written as a new one.
+    if (ReadsBackAs(bytes, text, ansi)) return bytes;
+    return EncodeNoteForNewFile(noteText, ansi);
 }
 
 AppendBytes EncodeNoteForAppend(std::u16string_view noteText, std::string_view fileBytes, const CodePage& ansi) {
@@ -117,7 +122,8 @@ AppendBytes EncodeNoteForAppend(std::u16string_view noteText, std::string_view f
         result.bytes = Utf32Bytes(text, true);
         break;
     case AppendEncoding::AsNewFile:
-        result.bytes = EncodeNoteForNewFile(noteText, ansi);
+        if (std::optional<std::string> fresh = EncodeNoteForNewFile(noteText, ansi)) result.bytes = std::move(*fresh);
+        else result.encoding = AppendEncoding::Refuse;
         return result;
     case AppendEncoding::Refuse:
     case AppendEncoding::Broken:

@@ -34,13 +34,16 @@ std::u16string ReadTextFile(std::string_view bytes, const CodePage& ansi);
 
 // Every write below obeys one rule: the file, read by DecodeFileText, gives
 // exactly its old text (for an append) followed by the note's text and CR LF.
-// (A lone surrogate, no character, may come back as U+FFFD.)
+// Where the encoding the rule picks cannot hold the text (a lone surrogate,
+// opened from a UTF-16 file, in UTF-8 or ANSI), nothing is written.
 
-// A new file: the text and CR LF, by ChooseWriteEncoding.
-std::string EncodeNoteForNewFile(std::u16string_view noteText, const CodePage& ansi);
+// A new file: the text and CR LF, by ChooseWriteEncoding; nothing when neither holds it.
+std::optional<std::string> EncodeNoteForNewFile(std::u16string_view noteText, const CodePage& ansi);
 // A file saved over that holds `fileBytes`: in the file's own encoding (UTF-8
-// with or without its mark, UTF-16, UTF-32), an ANSI or empty file as a new one.
-std::string EncodeNoteForOverwrite(std::u16string_view noteText, std::string_view fileBytes, const CodePage& ansi);
+// with or without its mark, UTF-16, UTF-32), an ANSI or empty file, or one whose
+// encoding cannot hold the text, as a new one.
+std::optional<std::string> EncodeNoteForOverwrite(std::u16string_view noteText, std::string_view fileBytes,
+                                                  const CodePage& ansi);
 // The bytes to append after the end of a file that holds `fileBytes`, by
 // ChooseAppendEncoding; none when it is Refuse or Broken.
 struct AppendBytes {

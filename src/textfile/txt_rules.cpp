@@ -206,6 +206,14 @@ std::u16string Utf8Units(std::string_view bytes) {
     return units;
 }
 
+bool HasLoneSurrogate(std::u16string_view units) {
+    for (size_t i = 0; i < units.size();) {
+        const char32_t value = NextCodePoint(units, i, false);
+        if (value >= 0xD800 && value <= 0xDFFF) return true;
+    }
+    return false;
+}
+
 std::string Utf8Bytes(std::u16string_view units) {
     std::string bytes;
     bytes.reserve(units.size() + units.size() / 2);

@@ -49,6 +49,8 @@ std::string Utf32Bytes(std::u16string_view units, bool bigEndian);
 // lone surrogate, which UTF-8 cannot hold, goes out as U+FFFD (as Windows does).
 std::u16string Utf8Units(std::string_view bytes);
 std::string Utf8Bytes(std::u16string_view units);
+// A surrogate without its other half: what UTF-8 and the ANSI code pages cannot hold.
+bool HasLoneSurrogate(std::u16string_view units);
 
 // What the note's ANSI bytes would do in the file being written: none, when a
 // character has no ANSI form; or whether the file, read by the open rule,

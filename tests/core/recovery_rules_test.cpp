@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "note/recovery_rules.h"
 
 namespace {
@@ -79,6 +81,27 @@ TEST(RecoveryOffer, ShowsTheFirstWordsOnOneLine) {
         {L"\r\n\r\n", 60, L""},
     };
     for (const auto& row : rows) EXPECT_EQ(recovery::FirstWords(row.text, row.max), row.shown);
+}
+
+// Mended: a conversion that failed left a copy holding only its mark, reported as written.
+TEST(RecoveryCopyBytes, AFailedConversionIsAFailedWrite) {
+    // Stand-ins for the system's conversion: ASCII as it is, a failure, nothing, and memory running out.
+    const auto ascii = [](std::wstring_view text, std::string& out) {
+        for (const wchar_t c : text) out.push_back(static_cast<char>(c));
+        return true;
+    };
+    const struct {
+        const wchar_t* text;
+        recovery::AppendUtf8 append;
+        std::optional<std::string> bytes;
+    } rows[] = {
+        {L"Buy milk", ascii, "\xEF\xBB\xBF" "Buy milk"},
+        {L"", ascii, "\xEF\xBB\xBF"},
+        {L"Buy milk", [](std::wstring_view, std::string&) { return false; }, std::nullopt},
+        {L"Buy milk", [](std::wstring_view, std::string&) { return true; }, std::nullopt},
+        {L"Buy milk", [](std::wstring_view, std::string&) -> bool { throw std::bad_alloc(); }, std::nullopt},
+    };
+    for (const auto& row : rows) EXPECT_EQ(recovery::CopyBytes(row.text, row.append), row.bytes);
 }
 
 }  // namespace

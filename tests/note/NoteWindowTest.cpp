@@ -40,21 +40,27 @@ std::string ComputerName() {
 
 std::string Stored(const char* value) { return testsupport::RegText(HKEY_CURRENT_USER, kColorKey, value); }
 
-// The bytes of this process's recovery copy in the test run's local folder; empty when there is none.
-std::string RecoveryCopy() {
+// The recovery copy of this process's notes in the test run's local folder; empty when there is none.
+std::string RecoveryCopyPath() {
     char local[MAX_PATH] = {};
     GetEnvironmentVariableA("LOCALAPPDATA", local, MAX_PATH);
     const std::string folder = std::string(local) + "\\Scrivlet\\Recovery\\";
     WIN32_FIND_DATAA data{};
     const std::string pattern = folder + "note-" + std::to_string(GetCurrentProcessId()) + "-????????????????.txt";
     const unique_hfind find(FindFirstFileA(pattern.c_str(), &data));
-    return find ? testsupport::ReadBytes(folder + data.cFileName) : std::string();
+    return find ? folder + data.cFileName : std::string();
+}
+std::string RecoveryCopy() {
+    const std::string path = RecoveryCopyPath();
+    return path.empty() ? std::string() : testsupport::ReadBytes(path);
 }
 
 class NoteTest : public testsupport::NoteFixture {
 protected:
     void SetUp() override {
         modMain::MenuChoiceID = 0;
+        // Every note of this process has the same copy: the one an earlier test's note left is not this one's.
+        if (const std::string left = RecoveryCopyPath(); !left.empty()) DeleteFileA(left.c_str());
         NoteFixture::SetUp();
         SetForegroundWindow(note.hWnd());
         testsupport::Pump(50ms);
@@ -402,7 +408,8 @@ TEST_F(NoteTest, DeleteClearsWithoutTouchingColoursOrRegistry) {
     note.ReplaceText(old);
     EXPECT_EQ(note.rtbMain.Text(), old);
     // Kept for recovery after the user's pause, and gone with the text.
-    ASSERT_TRUE(testsupport::PumpUntil([] { return !RecoveryCopy().empty(); }));
+    ASSERT_TRUE(
+        testsupport::PumpUntil([] { return RecoveryCopy() == "\xEF\xBB\xBF{\\rtf1 stays plain}\r\nsecond line"; }));
     note.HandleMenuCommand(2203);
     DialogScript boxes({}, DialogScript::Press(IDOK));
     note.HandleMenuCommand(cmd::Delete);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,12 @@ BOOL CALLBACK FindVisible(HWND hwnd, LPARAM lp) {
     if (search->title && testsupport::WindowTextW(hwnd) != search->title) return TRUE;
     search->hwnd = hwnd;
     return FALSE;
+}
+
+// Another program (a scanner, an indexer) reading a file without letting it be deleted.
+unique_hfile Hold(const std::wstring& path) {
+    return unique_hfile(
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
 }
 
 // A note process started as the user starts one, with its own local profile folder.
@@ -90,11 +97,16 @@ public:
         testsupport::PumpUntil([&] { return !IsWindow(box); }, 10s);
         return text;
     }
-    bool CloseWithYes() {
+    // A close request from outside, and `button` at the exit question.
+    void AnswerExit(int button) const {
         PostMessageW(WaitFor(L"ScrivletNote"), WM_CLOSE, 0, 0);
         const HWND box = WaitFor(L"#32770", L"Exit Notes: *****************");
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
-        return WaitForSingleObject(process_.get(), 30000) == WAIT_OBJECT_0;
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    }
+    bool WaitForEnd() const { return WaitForSingleObject(process_.get(), 30000) == WAIT_OBJECT_0; }
+    bool CloseWithYes() {
+        AnswerExit(IDYES);
+        return WaitForEnd();
     }
     void End() {
         TerminateProcess(process_.get(), 1);
@@ -136,14 +148,18 @@ protected:
         std::sort(names.begin(), names.end());
         return names;
     }
-    // The bytes of the note's own copy; empty while it has none.
-    std::string CopyOf(const Note& note) const {
+    // The full name of the note's file that ends so ("-claimed.txt" for its claim); empty while it has none.
+    std::wstring PathOf(const Note& note, std::wstring_view ending = L".txt") const {
         const std::wstring prefix = L"note-" + std::to_wstring(note.pid) + L"-";
         for (const std::wstring& name : Copies())
-            if (name.starts_with(prefix) && name.size() == prefix.size() + 20)  // 16 hex digits and ".txt"
-                return testsupport::ReadBytes(std::string(folder.begin(), folder.end()) + "\\" +
-                                              std::string(name.begin(), name.end()));  // the test folders are ASCII
+            if (name.starts_with(prefix) && name.size() == prefix.size() + 16 + ending.size() && name.ends_with(ending))
+                return folder + L"\\" + name;
         return {};
+    }
+    // The bytes of the note's own copy; empty while it has none.
+    std::string CopyOf(const Note& note) const {
+        const std::wstring path = PathOf(note);
+        return path.empty() ? std::string() : testsupport::ReadBytes(std::string(path.begin(), path.end()));  // ASCII
     }
     bool WaitForCopy(const Note& note, std::string_view utf8) const {
         const std::string expected = kUtf8Bom + std::string(utf8);
@@ -170,6 +186,115 @@ TEST_F(RecoveryTest, ANoteEndedFromOutsideIsOfferedAndYesBringsItsTextBack) {
 
     ASSERT_TRUE(second.CloseWithYes());
     EXPECT_TRUE(Copies().empty()) << "Yes at the exit question leaves no copy";
+
+    // A note whose process id now names another running program (this test) is gone all the same.
+    const std::string at(folder.begin(), folder.end());
+    testsupport::WriteBytes(at + "\\note-" + std::to_string(GetCurrentProcessId()) + "-0000000000000001.txt",
+                            "\xEF\xBB\xBF" "a reused id");
+    Note third(local);
+    EXPECT_NE(third.Answer(IDNO).find(L"a reused id"), std::wstring::npos);
+}
+
+// Mended: one undo after Yes brought back the start text, for which the copy
+// was removed, and the text lived on only in the control's redo.
+TEST_F(RecoveryTest, TheTextBroughtBackIsTheNotesFirstAndTheStartTextIsNeverKept) {
+    {
+        Note first(local);
+        first.Type(L"Buy milk");
+        ASSERT_TRUE(WaitForCopy(first, "Buy milk"));
+        first.End();
+    }
+    {
+        Note second(local);
+        second.Answer(IDYES);
+        ASSERT_TRUE(testsupport::PumpUntil([&] { return second.Text() == L"Buy milk"; }));
+        SendMessageW(second.TextArea(), EM_UNDO, 0, 0);
+        EXPECT_EQ(second.Text(), L"Buy milk") << "nothing to undo";
+        testsupport::Pump(3000ms);  // past the pause
+        second.End();
+    }
+    Note third(local);
+    EXPECT_NE(third.Answer(IDYES).find(L"Buy milk"), std::wstring::npos);
+    // Typed back to the start text, the note holds nothing of the user's.
+    third.Type(L"Click on the note pad above for Options!");
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return Copies().empty(); }, 10s));
+}
+
+// Mended: a write that failed left nothing owed, so the exit question and the
+// end of the session wrote nothing once the disk worked again.
+TEST_F(RecoveryTest, WhatAFailedWriteLeftIsKeptBeforeTheQuestionAndWhenTheSessionEnds) {
+    for (const bool question : {true, false}) {
+        SCOPED_TRACE(question ? "exit question" : "session ends");
+        Note note(local);
+        note.Type(L"older");
+        ASSERT_TRUE(WaitForCopy(note, "older"));
+        // A folder on the note's temporary name: the next write fails, and the user is told.
+        std::wstring blocked = PathOf(note);
+        blocked.replace(blocked.size() - 4, 4, L".tmp");
+        ASSERT_TRUE(CreateDirectoryW(blocked.c_str(), nullptr));
+        note.Type(L"latest");
+        EXPECT_NE(note.WaitFor(L"tooltips_class32"), nullptr);
+        RemoveDirectoryW(blocked.c_str());  // the disk works again
+        if (question) {
+            PostMessageW(note.WaitFor(L"ScrivletNote"), WM_CLOSE, 0, 0);
+            ASSERT_NE(note.WaitFor(L"#32770", L"Exit Notes: *****************"), nullptr);
+        } else {
+            DWORD_PTR result = 0;
+            SendMessageTimeoutW(note.WaitFor(L"ScrivletNote"), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL,
+                                10000, &result);
+        }
+        EXPECT_EQ(CopyOf(note), kUtf8Bom + std::string("latest"));
+        note.End();
+        Note next(local);
+        EXPECT_NE(next.Answer(IDNO).find(L"latest"), std::wstring::npos);
+    }
+}
+
+// Mended: a copy another program held when it was to be deleted (at Yes, at
+// No, or as a claim taken in) was offered at the next start.
+TEST_F(RecoveryTest, NothingClosedWithYesOrAnsweredIsOfferedWhileAnotherProgramHoldsIt) {
+    {
+        Note note(local);
+        note.Type(L"held a moment");
+        ASSERT_TRUE(WaitForCopy(note, "held a moment"));
+        unique_hfile held = Hold(PathOf(note));
+        note.AnswerExit(IDYES);
+        testsupport::Pump(300ms);
+        held.reset();
+        ASSERT_TRUE(note.WaitForEnd());
+        EXPECT_TRUE(Copies().empty()) << "deleted once let go";
+    }
+    // Held longer than the note tries: a claim answered No, and one taken in with Yes.
+    const std::string at(folder.begin(), folder.end());
+    for (const int answer : {IDNO, IDYES}) {
+        testsupport::WriteBytes(at + "\\note-7-0000000000000001.txt", "\xEF\xBB\xBF" "left by a note");
+        Note note(local);
+        ASSERT_NE(note.WaitFor(L"#32770", L"Scrivlet"), nullptr);
+        unique_hfile held = Hold(PathOf(note, L"-claimed.txt"));
+        note.Answer(answer);
+        testsupport::Pump(2500ms);  // longer than the note tries
+        held.reset();
+        if (answer == IDNO) continue;
+        EXPECT_EQ(note.Text(), L"left by a note");
+        ASSERT_TRUE(note.CloseWithYes());
+    }
+    Note last(local);
+    ASSERT_NE(last.WaitFor(L"ScrivletNote"), nullptr);
+    testsupport::Pump(1000ms);
+    EXPECT_EQ(last.Window(L"#32770"), nullptr) << "nothing is offered";
+}
+
+// Mended: typing that never paused for two seconds was never kept.
+TEST_F(RecoveryTest, TypingWithoutAPauseIsKeptWithinThirtySeconds) {
+    Note note(local);
+    const HWND area = note.TextArea();
+    const auto start = std::chrono::steady_clock::now();
+    bool kept = false;
+    while (!kept && std::chrono::steady_clock::now() - start < 40s) {
+        PostMessageW(area, WM_CHAR, L'x', 1);
+        kept = testsupport::PumpUntil([&] { return !CopyOf(note).empty(); }, 1000ms);
+    }
+    EXPECT_TRUE(kept);
 }
 
 TEST_F(RecoveryTest, TheCopyOfANoteThatRunsIsLeftAloneAndAnEmptiedNoteHasNone) {
@@ -223,12 +348,13 @@ TEST_F(RecoveryTest, NotesStartedTogetherTakeDifferentCopiesAndOnlyNoDeletes) {
     testsupport::WriteBytes(at + "\\note-7-0000000000000002.txt", "\xFF\xFE" "a\0");
     testsupport::WriteBytes(at + "\\notes.txt", "\xEF\xBB\xBF" "foreign");
     testsupport::WriteBytes(at + "\\note-7-0000000000000003.tmp", "\xEF\xBB\xBF" "half wri");
+    testsupport::WriteBytes(at + "\\note-7-0000000000000004.txt", "\xEF\xBB\xBF" "broken \xC3(");
     Note last(local);
     ASSERT_NE(last.WaitFor(L"ScrivletNote"), nullptr);
     testsupport::Pump(1000ms);
     EXPECT_EQ(last.Window(L"#32770"), nullptr);
     EXPECT_EQ(Copies(), (std::vector<std::wstring>{L"note-7-0000000000000001.txt", L"note-7-0000000000000002.txt",
-                                                   L"notes.txt"}));
+                                                   L"note-7-0000000000000004.txt", L"notes.txt"}));
 }
 
 TEST_F(RecoveryTest, AFullDiskKeepsTheNoteWorking) {
