@@ -1,6 +1,8 @@
 #include "textfile/txt_rules.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "platform/text/ascii.h"
 
@@ -61,13 +63,13 @@ void AppendCodePoint(std::u16string& units, char32_t value) {
 }
 
 // The code point at `i` (a surrogate pair is one), stepping past it; a lone
-// surrogate is itself, or U+FFFD where the encoding cannot hold it.
-char32_t NextCodePoint(std::u16string_view units, size_t& i, bool loneAsReplacement) {
+// surrogate is itself.
+char32_t NextCodePoint(std::u16string_view units, size_t& i) {
     const char16_t unit = units[i++];
     if (unit < 0xD800 || unit > 0xDFFF) return unit;
     if (unit <= 0xDBFF && i < units.size() && units[i] >= 0xDC00 && units[i] <= 0xDFFF)
         return 0x10000 + ((static_cast<char32_t>(unit - 0xD800) << 10) | (units[i++] - 0xDC00));
-    return loneAsReplacement ? 0xFFFD : unit;
+    return unit;
 }
 
 }  // namespace
@@ -180,7 +182,7 @@ std::string Utf32Bytes(std::u16string_view units, bool bigEndian) {
     std::string bytes;
     bytes.reserve(units.size() * 4);
     for (size_t i = 0; i < units.size();) {
-        const char32_t value = NextCodePoint(units, i, false);
+        const char32_t value = NextCodePoint(units, i);
         for (size_t k = 0; k < 4; ++k) bytes.push_back(static_cast<char>(value >> (8 * (bigEndian ? 3 - k : k))));
     }
     return bytes;
@@ -208,7 +210,7 @@ std::u16string Utf8Units(std::string_view bytes) {
 
 bool HasLoneSurrogate(std::u16string_view units) {
     for (size_t i = 0; i < units.size();) {
-        const char32_t value = NextCodePoint(units, i, false);
+        const char32_t value = NextCodePoint(units, i);
         if (value >= 0xD800 && value <= 0xDFFF) return true;
     }
     return false;
@@ -216,26 +218,52 @@ bool HasLoneSurrogate(std::u16string_view units) {
 
 std::string Utf8Bytes(std::u16string_view units) {
     std::string bytes;
-    bytes.reserve(units.size() + units.size() / 2);
-    for (size_t i = 0; i < units.size();) {
-        const char32_t value = NextCodePoint(units, i, true);
+    AppendUtf8(units, bytes);
+    return bytes;
+}
+
+void AppendUtf8(std::u16string_view units, std::string& out) {
+    const size_t start = out.size();
+    out.resize(start + 3 * units.size());  // the longest form: three bytes a unit
+    char* to = out.data() + start;
+    const char16_t* from = units.data();
+    const char16_t* const end = from + units.size();
+    const auto put = [&to](unsigned value) { *to++ = static_cast<char>(value); };
+    while (from != end) {
+        // Four units at a time while none of them has a bit above 7F.
+        while (end - from >= 4) {
+            std::uint64_t four;
+            std::memcpy(&four, from, sizeof four);
+            if (four & 0xFF80FF80FF80FF80u) break;
+            for (int k = 0; k < 4; ++k) put(from[k]);
+            from += 4;
+        }
+        if (from == end) break;
+        char32_t value = *from++;
+        if (value >= 0xD800 && value <= 0xDFFF) {
+            // A pair is one code point; a lone surrogate, which UTF-8 cannot hold, goes out as U+FFFD.
+            if (value <= 0xDBFF && from != end && *from >= 0xDC00 && *from <= 0xDFFF)
+                value = 0x10000 + ((value - 0xD800) << 10) + (*from++ - 0xDC00);
+            else
+                value = 0xFFFD;
+        }
         if (value < 0x80) {
-            bytes.push_back(static_cast<char>(value));
+            put(value);
         } else if (value < 0x800) {
-            bytes.push_back(static_cast<char>(0xC0 | (value >> 6)));
-            bytes.push_back(static_cast<char>(0x80 | (value & 0x3F)));
+            put(0xC0 | (value >> 6));
+            put(0x80 | (value & 0x3F));
         } else if (value < 0x10000) {
-            bytes.push_back(static_cast<char>(0xE0 | (value >> 12)));
-            bytes.push_back(static_cast<char>(0x80 | ((value >> 6) & 0x3F)));
-            bytes.push_back(static_cast<char>(0x80 | (value & 0x3F)));
+            put(0xE0 | (value >> 12));
+            put(0x80 | ((value >> 6) & 0x3F));
+            put(0x80 | (value & 0x3F));
         } else {
-            bytes.push_back(static_cast<char>(0xF0 | (value >> 18)));
-            bytes.push_back(static_cast<char>(0x80 | ((value >> 12) & 0x3F)));
-            bytes.push_back(static_cast<char>(0x80 | ((value >> 6) & 0x3F)));
-            bytes.push_back(static_cast<char>(0x80 | (value & 0x3F)));
+            put(0xF0 | (value >> 18));
+            put(0x80 | ((value >> 12) & 0x3F));
+            put(0x80 | ((value >> 6) & 0x3F));
+            put(0x80 | (value & 0x3F));
         }
     }
-    return bytes;
+    out.resize(static_cast<size_t>(to - out.data()));
 }
 
 WriteEncoding ChooseWriteEncoding(AnsiForm ansi) {

@@ -86,6 +86,13 @@ TEST(TxtEncoding, Utf16UnitsInEitherByteOrder) {
     EXPECT_EQ(txt::Utf32Units("\0\0\x11\0"sv, false), u"\uFFFD");  // beyond U+10FFFF
     EXPECT_EQ(txt::Utf32Bytes(u"\U0001F600\r", true), "\0\x01\xF6\x00\0\0\0\r"sv);
     EXPECT_EQ(txt::Utf8Bytes(u"\u00D7\u20AC\U0001F600\xD800"), "\xC3\x97\xE2\x82\xAC\xF0\x9F\x98\x80\xEF\xBF\xBD");
+    // Runs of ASCII of every length about the four units the conversion copies at a time.
+    for (size_t n = 0; n < 10; ++n) {
+        const std::u16string a(n, u'a');
+        EXPECT_EQ(txt::Utf8Bytes(a + u"\u00E9" + a + u"\xDC00" + a), std::string(n, 'a') + "\xC3\xA9" +
+                                                                       std::string(n, 'a') + "\xEF\xBF\xBD" +
+                                                                       std::string(n, 'a'));
+    }
     EXPECT_EQ(txt::Utf8Units("\xC3\x97\xE2\x82\xAC\xF0\x9F\x98\x80"), u"\u00D7\u20AC\U0001F600");
     EXPECT_EQ(txt::Utf8Units("a\xE2\x82" "b\xC0\xAF"), u"a\uFFFDb\uFFFD\uFFFD");
 }

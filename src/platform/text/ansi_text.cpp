@@ -6,6 +6,7 @@
 #include "platform/modRegistry.h"
 #include "platform/text/code_pages.h"
 #include "platform/win/program_windows.h"
+#include "textfile/txt_rules.h"
 
 namespace ui {
 
@@ -81,7 +82,10 @@ std::string ToMachineAnsi(std::wstring_view text, bool* lossy) {
 }
 
 std::wstring FromMachineAnsi(std::string_view text) { return Widen(MachineCodePage(), text); }
-std::string ToUtf8(std::wstring_view text) { return Narrow(CP_UTF8, 0, text, nullptr); }
+std::string ToUtf8(std::wstring_view text) {
+    static_assert(sizeof(wchar_t) == sizeof(char16_t));
+    return txt::Utf8Bytes({reinterpret_cast<const char16_t*>(text.data()), text.size()});
+}
 std::wstring FromUtf8(std::string_view text) { return Widen(CP_UTF8, text); }
 
 }  // namespace ui

@@ -22,6 +22,7 @@ UINT MachineCodePage();
 std::string ToMachineAnsi(std::wstring_view text, bool* lossy = nullptr);
 std::wstring FromMachineAnsi(std::string_view text);
 
+// UTF-8 by the core's conversion (a lone surrogate becomes U+FFFD), and back.
 std::string ToUtf8(std::wstring_view text);
 std::wstring FromUtf8(std::string_view text);
 
