@@ -1,4 +1,5 @@
-// The fast UTF-8 conversion gives the bytes of the plain one, code point by
+// The fast UTF-8 conversion gives the bytes of the plain one, and its length
+// exactly, code point by
 // code point, for every text: runs of ASCII of any length, pairs cut at any
 // place, lone surrogates, and after any bytes already there.
 #include <string>
@@ -50,6 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         units.push_back(unit);
     }
     const std::string expected = PlainUtf8(units);
+    FUZZ_CHECK(txt::Utf8Length(units) == expected.size());
     FUZZ_CHECK(txt::Utf8Bytes(units) == expected);
     std::string after(pick >> 2, 'x');
     txt::AppendUtf8(units, after);

@@ -71,7 +71,6 @@ bool AppendUtf8(std::wstring_view text, std::string& out) {
     return true;
 }
 
-std::optional<std::string> BytesOf(std::wstring_view text) { return recovery::CopyBytes(text, AppendUtf8); }
 
 // A scanner or an indexer may hold a file for a moment after it was written:
 // what fails while it does is tried again for about a second.
@@ -143,7 +142,7 @@ void CRecoveryCopy::Keep(std::wstring text) {
 
 bool CRecoveryCopy::KeepNow(std::wstring_view text) {
     const auto lock = Idle();
-    m_owed = !Write(BytesOf(text));
+    m_owed = !Write(Convert(text));
     return !m_owed;
 }
 
@@ -172,16 +171,15 @@ void CRecoveryCopy::Writer() {
     for (;;) {
         m_changed.wait(lock, [this] { return m_waiting || m_stop; });
         if (m_stop) return;
-        std::optional<std::string> bytes;
+        bool converted = false;
         {
             const std::wstring text = std::move(*m_waiting);
             m_waiting.reset();
             m_writing = true;
             lock.unlock();
-            bytes = BytesOf(text);
+            converted = Convert(text);
         }
-        const bool written = Write(bytes);
-        bytes.reset();
+        const bool written = Write(converted);
         lock.lock();
         m_writing = false;
         // On disk only when no newer text came meanwhile.
@@ -190,9 +188,11 @@ void CRecoveryCopy::Writer() {
     }
 }
 
-bool CRecoveryCopy::Write(const std::optional<std::string>& bytes) {
+bool CRecoveryCopy::Convert(std::wstring_view text) { return recovery::CopyBytes(text, AppendUtf8, m_bytes); }
+
+bool CRecoveryCopy::Write(bool converted) {
     bool written = false;
-    if (bytes && !m_folder.empty()) {
+    if (converted && !m_folder.empty()) {
         try {
             // The copy is replaced whole by a flushed file: at every instant it holds a whole text.
             const std::wstring temporary = PathOf(recovery::FileKind::Temporary);
@@ -206,7 +206,7 @@ bool CRecoveryCopy::Write(const std::optional<std::string>& bytes) {
                 CreateDirectoryW(m_folder.c_str(), nullptr);
                 file = create();
             }
-            written = file && files::WriteAll(file.get(), *bytes) == FileStatus::Ok;
+            written = file && files::WriteAll(file.get(), m_bytes) == FileStatus::Ok;
             file.reset();
             written = written && MoveFileExW(temporary.c_str(), PathOf(recovery::FileKind::Copy).c_str(),
                                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
@@ -266,7 +266,7 @@ void CRecoveryCopy::Adopt(const Offer& offer) {
         }))
         return;
     // The claim stays held: the note's own copy is written, and only then is the claim dropped.
-    m_owed = !Write(BytesOf(offer.text));
+    m_owed = !Write(Convert(offer.text));
     m_claimLeft = m_owed || !Drop(offer.claimed);
 }
 

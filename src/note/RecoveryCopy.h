@@ -50,8 +50,10 @@ public:
 
 private:
     std::wstring PathOf(recovery::FileKind kind) const;
-    // Writes the bytes (nothing: a text that could not be converted) and posts the result.
-    bool Write(const std::optional<std::string>& bytes);
+    // The copy's bytes of `text` into m_bytes; false when they would not hold it.
+    bool Convert(std::wstring_view text);
+    // Writes m_bytes when `converted` (else nothing) and posts the result.
+    bool Write(bool converted);
     void Writer();
     // Waits until no write is under way, dropping one still waiting; the lock is then held.
     std::unique_lock<std::mutex> Idle();
@@ -67,6 +69,11 @@ private:
     std::condition_variable m_changed;
     std::optional<std::wstring> m_waiting;  // the newest text not yet being written
     bool m_writing = false, m_stop = false;
+    // The bytes being written, used by whoever writes (the writer, or a caller
+    // holding the lock while none is under way). Kept between writes: their
+    // room is used again, which spares a megabyte note the system's cost of
+    // fresh memory at every copy.
+    std::string m_bytes;
     bool m_owed = false;       // the newest text given is not on disk
     bool m_claimLeft = false;  // a claim adopted or discarded still holds its text under this note's name
     std::thread m_thread;      // started by the first Keep

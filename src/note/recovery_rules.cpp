@@ -91,14 +91,14 @@ unsigned DelayBeforeWrite(std::uint64_t msSinceFirstUnkeptChange) {
     return static_cast<unsigned>(std::min<std::uint64_t>(kPauseMs, kLongestWaitMs - msSinceFirstUnkeptChange));
 }
 
-std::optional<std::string> CopyBytes(std::wstring_view text, AppendUtf8 append) noexcept {
+bool CopyBytes(std::wstring_view text, AppendUtf8 append, std::string& bytes) noexcept {
     try {
-        std::string bytes(txt::kUtf8Bom);
-        if (!append(text, bytes) || (bytes.size() == txt::kUtf8Bom.size()) != text.empty()) return std::nullopt;
-        return bytes;
+        bytes.assign(txt::kUtf8Bom);
+        if (append(text, bytes) && (bytes.size() == txt::kUtf8Bom.size()) == text.empty()) return true;
     } catch (...) {  // out of memory, or longer than a string holds
-        return std::nullopt;
     }
+    bytes.clear();
+    return false;
 }
 
 std::wstring FirstWords(std::wstring_view text, size_t maxChars) {

@@ -56,10 +56,11 @@ unsigned DelayBeforeWrite(std::uint64_t msSinceFirstUnkeptChange);
 
 // Appends the UTF-8 form of `text` to `out`; false when the conversion failed.
 using AppendUtf8 = bool (*)(std::wstring_view text, std::string& out);
-// A copy's bytes: the UTF-8 mark and the text in UTF-8. Nothing when they would
-// not hold the text (the conversion failed or gave nothing, or memory ran out),
-// so that such a write fails rather than keep the mark alone as the note's text.
-std::optional<std::string> CopyBytes(std::wstring_view text, AppendUtf8 append) noexcept;
+// A copy's bytes into `bytes`, whose room is used again: the UTF-8 mark and the
+// text in UTF-8. False, and `bytes` empty, when they would not hold the text
+// (the conversion failed or gave nothing, or memory ran out), so that such a
+// write fails rather than keep the mark alone as the note's text.
+bool CopyBytes(std::wstring_view text, AppendUtf8 append, std::string& bytes) noexcept;
 
 // The first words of a text on one line, for the offer: runs of blanks and
 // line breaks become one blank, and a text longer than `maxChars` is cut

@@ -222,9 +222,35 @@ std::string Utf8Bytes(std::u16string_view units) {
     return bytes;
 }
 
+size_t Utf8Length(std::u16string_view units) {
+    size_t length = units.size();
+    const char16_t* from = units.data();
+    const char16_t* const end = from + units.size();
+    while (from != end) {
+        while (end - from >= 4) {
+            std::uint64_t four;
+            std::memcpy(&four, from, sizeof four);
+            if (four & 0xFF80FF80FF80FF80u) break;
+            from += 4;
+        }
+        if (from == end) break;
+        const char16_t unit = *from++;
+        if (unit < 0x80) continue;
+        if (unit < 0x800) {
+            length += 1;
+        } else if (unit >= 0xD800 && unit <= 0xDBFF && from != end && *from >= 0xDC00 && *from <= 0xDFFF) {
+            length += 2;  // a pair: four bytes for two units
+            ++from;
+        } else {
+            length += 2;  // three bytes, as a lone surrogate's U+FFFD takes
+        }
+    }
+    return length;
+}
+
 void AppendUtf8(std::u16string_view units, std::string& out) {
     const size_t start = out.size();
-    out.resize(start + 3 * units.size());  // the longest form: three bytes a unit
+    out.resize(start + Utf8Length(units));
     char* to = out.data() + start;
     const char16_t* from = units.data();
     const char16_t* const end = from + units.size();
@@ -263,7 +289,6 @@ void AppendUtf8(std::u16string_view units, std::string& out) {
             put(0x80 | (value & 0x3F));
         }
     }
-    out.resize(static_cast<size_t>(to - out.data()));
 }
 
 WriteEncoding ChooseWriteEncoding(AnsiForm ansi) {

@@ -101,7 +101,11 @@ TEST(RecoveryCopyBytes, AFailedConversionIsAFailedWrite) {
         {L"Buy milk", [](std::wstring_view, std::string&) { return true; }, std::nullopt},
         {L"Buy milk", [](std::wstring_view, std::string&) -> bool { throw std::bad_alloc(); }, std::nullopt},
     };
-    for (const auto& row : rows) EXPECT_EQ(recovery::CopyBytes(row.text, row.append), row.bytes);
+    std::string bytes = "what the last copy held";
+    for (const auto& row : rows) {
+        EXPECT_EQ(recovery::CopyBytes(row.text, row.append, bytes), row.bytes.has_value());
+        EXPECT_EQ(bytes, row.bytes.value_or(""));
+    }
 }
 
 }  // namespace
