@@ -50,7 +50,8 @@ void FileErrorBox(const files::KeptFiles& kept = {}) {
 // The note's wide text is UTF-16 on Windows: its units are the file's units.
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
 std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
-std::u16string Units(std::wstring_view text) { return {text.begin(), text.end()}; }
+// A view of the same units, which lives no longer than `text`: no copy of a long note.
+std::u16string_view Units(std::wstring_view text) { return {reinterpret_cast<const char16_t*>(text.data()), text.size()}; }
 
 // The machine's own ANSI code page, for the text-file rules: the files keep it
 // whatever code page the program's names and boxes use.
@@ -429,7 +430,8 @@ frmSavetxt::WriteResult frmSavetxt::AppendFile() {
     if (!note) return WriteResult::Failed;
     ui::WaitCursor wait;
     const std::string path = FilePath();
-    const std::u16string text = Units(note->Text());
+    const std::wstring noteText = note->Text();
+    const std::u16string_view text = Units(noteText);
     const auto written = [](FileStatus status) {
         return status == FileStatus::Ok ? WriteResult::Written : WriteResult::Failed;
     };

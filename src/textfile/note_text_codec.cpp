@@ -66,6 +66,16 @@ std::u16string ReadTextFile(std::string_view bytes, const CodePage& ansi) {
 }
 
 std::optional<std::string> EncodeNoteForNewFile(std::u16string_view noteText, const CodePage& ansi) {
+    // ASCII is the same bytes in every ANSI code page Windows has, and they read
+    // back as they went out (no mark, no UTF-8 sequence): most notes need
+    // neither the conversion nor the check.
+    if (Utf8Length(noteText) == noteText.size()) {
+        std::string bytes;
+        bytes.reserve(noteText.size() + 2);
+        AppendUtf8(noteText, bytes);
+        bytes += "\r\n";
+        return bytes;
+    }
     const std::u16string text = WithLineBreak(noteText);
     std::optional<std::string> bytes = ansi.Encode(text);
     const AnsiForm form = !bytes                               ? AnsiForm::None
