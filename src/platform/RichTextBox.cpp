@@ -30,6 +30,14 @@ struct StreamSource {
     }
 };
 
+// The positions plain text takes in the control: one a character, and one a
+// line break, CR LF included.
+long PositionsOf(std::wstring_view text) {
+    size_t pairs = 0;
+    for (size_t at = text.find(L"\r\n"); at != std::wstring_view::npos; at = text.find(L"\r\n", at + 2)) ++pairs;
+    return static_cast<long>(text.size() - pairs);
+}
+
 // The rich edit DLL stays loaded for the life of the process once a control exists.
 const wchar_t* RichEditClass() {
     late::Library("Msftedit.dll");
@@ -73,7 +81,13 @@ bool CRichTextBox::SetText(std::wstring_view text) {
     // selection, as plain Unicode text: no "{\rtf" start is read as rich text,
     // no NUL ends it, and replacing a selection is one step the user can undo.
     // Into an empty control with no history (a new note's first text) there is nothing to get back.
-    const bool nothingToUndo = TextLength() == 0 && !SendMessageW(m_hwnd, EM_CANUNDO, 0, 0);
+    const long oldLength = TextLength();
+    const bool nothingToUndo = oldLength == 0 && !SendMessageW(m_hwnd, EM_CANUNDO, 0, 0);
+    // A colour chosen while the control held text still lacks the default
+    // format, and changing that costs in proportion to the text held: it
+    // changes here while the old text is the shorter, else at the end.
+    if (m_hasTextColor && static_cast<size_t>(oldLength) <= text.size() && !HasTextColor(SCF_DEFAULT))
+        SetColor(SCF_DEFAULT, m_textColor);
     SetSelection(0, -1);
     // Text that replaces a selection takes its format: give the old text the
     // note's colour first (the new text then arrives in it, and one undo
@@ -82,7 +96,10 @@ bool CRichTextBox::SetText(std::wstring_view text) {
     StreamSource source{text};
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, &StreamSource::Read};
     SendMessageW(m_hwnd, EM_STREAMIN, SF_TEXT | SF_UNICODE | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));
-    const bool whole = stream.dwError == 0 && source.done == text.size();
+    // The control must hold just the text given: never a part of it, and never
+    // more (a line break read twice), shown as if it were the file.
+    const bool whole = stream.dwError == 0 && source.done == text.size() && TextLength() == PositionsOf(text);
+    if (!whole) SendMessageW(m_hwnd, EM_UNDO, 0, 0);  // the old text back
     if (nothingToUndo) SendMessageW(m_hwnd, EM_EMPTYUNDOBUFFER, 0, 0);
     if (m_hasTextColor) {
         SetSelection(0, -1);
@@ -92,7 +109,7 @@ bool CRichTextBox::SetText(std::wstring_view text) {
     // Typing into an emptied note takes the insertion point's colour, not the
     // black of the paragraph mark; neither change is a step of the undo.
     if (m_hasTextColor) {
-        SetColor(SCF_DEFAULT, m_textColor);
+        if (!HasTextColor(SCF_DEFAULT)) SetColor(SCF_DEFAULT, m_textColor);
         if (TextLength() == 0) SetSelColor(m_textColor);
     }
     return whole;
@@ -103,10 +120,10 @@ void CRichTextBox::SetSelection(long start, long end) {
     SendMessageW(m_hwnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
 }
 
-bool CRichTextBox::HasTextColor() const {
+bool CRichTextBox::HasTextColor(WPARAM scope) const {
     CHARFORMAT2W format{};
     format.cbSize = sizeof format;
-    SendMessageW(m_hwnd, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    SendMessageW(m_hwnd, EM_GETCHARFORMAT, scope, reinterpret_cast<LPARAM>(&format));
     return (format.dwMask & CFM_COLOR) && !(format.dwEffects & CFE_AUTOCOLOR) && format.crTextColor == m_textColor;
 }
 

@@ -17,7 +17,8 @@ public:
     std::wstring Text() const;
     // Replaces the whole content with plain text (nothing in it is read as
     // rich text), as one step of the control's undo, and puts the caret at the
-    // start; false when the control did not take all of the text.
+    // start; false, with the old text back, when the control did not take
+    // just that text.
     bool SetText(std::wstring_view text);
     // The text's length in the control's own character positions (a line break
     // counts one), the measure of selections and of printing.
@@ -47,7 +48,8 @@ public:
 private:
     void ApplyTextColor();
     void SetSelection(long start, long end);
-    bool HasTextColor() const;  // of the whole selection
+    // Whether the whole selection (SCF_SELECTION) or the default format (SCF_DEFAULT) has the text colour.
+    bool HasTextColor(WPARAM scope = SCF_SELECTION) const;
     // The text colour of the characters `scope` names: SCF_SELECTION, SCF_DEFAULT or SCF_ALL.
     void SetColor(WPARAM scope, COLORREF color);
 

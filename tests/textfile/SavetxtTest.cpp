@@ -574,6 +574,10 @@ TEST_F(SavetxtTest, OpenReadsTheFileLineByLine) {
         SendMessageW(note.rtbMain.hWnd(), EM_UNDO, 0, 0);
         EXPECT_EQ(note.rtbMain.Text(), L"before");
     }
+    // Text the control would not hold as given (it makes CR CR LF a blank) is
+    // refused whole: the note never shows more or less than it was given.
+    EXPECT_FALSE(note.rtbMain.SetText(L"a\r\r\nb"));
+    EXPECT_EQ(note.rtbMain.Text(), L"before");
 }
 
 TEST_F(SavetxtTest, BadNamesMissingFoldersAndAClosedNote) {
