@@ -1,6 +1,5 @@
 // Scrivlet: one note window per process.
 #include <windows.h>
-#include <objbase.h>
 
 #include "note/COutlookNote.h"
 #include "platform/win/late_bound.h"
@@ -8,8 +7,7 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     late::LoadOnlyFromSystemFolder();
-    // The shell's folder dialog needs an apartment on this, the only UI thread.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    const late::ApartmentScope apartment;  // entered by the first call that needs it
     ui::QuitWhenLastWindowCloses();
 
     COutlookNote note;
@@ -25,6 +23,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         }
         exitCode = 0;
     }
-    if (SUCCEEDED(com)) CoUninitialize();
     return exitCode;
 }

@@ -26,7 +26,18 @@ Fn Bind(const char* dll, const char* name) {
     return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
 
+bool entered = false;  // the apartment, by this thread, the only one that shows windows
+
 }  // namespace
+
+void EnterApartment() {
+    if (!entered) entered = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+}
+
+ApartmentScope::~ApartmentScope() {
+    if (entered) CoUninitialize();
+    entered = false;
+}
 
 void LoadOnlyFromSystemFolder() {
     // Windows 7 without its 2011 loader update lacks the call; Library then names the folder itself.
@@ -55,6 +66,7 @@ HMODULE Library(const char* dll) {
 }
 
 HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR operation, LPCSTR file, LPCSTR parameters, LPCSTR directory, INT show) {
+    EnterApartment();
     static const auto fn = Bind<decltype(&::ShellExecuteA)>("shell32.dll", "ShellExecuteA");
     // Without the shell, report what the shell reports when it cannot run the file.
     return fn ? fn(hwnd, operation, file, parameters, directory, show)
@@ -62,11 +74,13 @@ HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR operation, LPCSTR file, LPCSTR paramet
 }
 
 BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA dialog) {
+    EnterApartment();
     static const auto fn = Bind<decltype(&::GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
     return fn ? fn(dialog) : FALSE;
 }
 
 PIDLIST_ABSOLUTE SHBrowseForFolderA(LPBROWSEINFOA info) {
+    EnterApartment();
     static const auto fn = Bind<decltype(&::SHBrowseForFolderA)>("shell32.dll", "SHBrowseForFolderA");
     return fn ? fn(info) : nullptr;
 }
@@ -97,17 +111,20 @@ void InitCommonControlsOnce() {
 }
 
 LRESULT LresultFromObject(REFIID riid, WPARAM flags, LPUNKNOWN object) {
+    EnterApartment();
     static const auto fn = Bind<decltype(&::LresultFromObject)>("oleacc.dll", "LresultFromObject");
     return fn ? fn(riid, flags, object) : static_cast<LRESULT>(E_NOTIMPL);
 }
 
 HRESULT AccessibleObjectFromWindow(HWND hwnd, DWORD objectId, REFIID riid, void** object) {
+    EnterApartment();
     static const auto fn = Bind<decltype(&::AccessibleObjectFromWindow)>("oleacc.dll", "AccessibleObjectFromWindow");
     *object = nullptr;
     return fn ? fn(hwnd, objectId, riid, object) : E_NOTIMPL;
 }
 
 HRESULT CreateStdAccessibleObject(HWND hwnd, LONG objectId, REFIID riid, void** object) {
+    EnterApartment();
     static const auto fn = Bind<decltype(&::CreateStdAccessibleObject)>("oleacc.dll", "CreateStdAccessibleObject");
     *object = nullptr;
     return fn ? fn(hwnd, objectId, riid, object) : E_NOTIMPL;

@@ -19,6 +19,20 @@ void LoadOnlyFromSystemFolder();
 // for the process's life; null when it cannot be loaded.
 HMODULE Library(const char* dll);
 
+// The UI thread's single-threaded apartment, entered on the first call: the
+// shell's dialogs, ShellExecute and the accessibility server need one, and
+// entering it takes a tenth of a note's start under Wine. The functions below
+// that need it enter it themselves; the apartment is left when the process's
+// ApartmentScope ends.
+void EnterApartment();
+class ApartmentScope {
+public:
+    ApartmentScope() = default;
+    ApartmentScope(const ApartmentScope&) = delete;
+    ApartmentScope& operator=(const ApartmentScope&) = delete;
+    ~ApartmentScope();
+};
+
 HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR operation, LPCSTR file, LPCSTR parameters, LPCSTR directory, INT show);
 BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA dialog);
 PIDLIST_ABSOLUTE SHBrowseForFolderA(LPBROWSEINFOA info);
