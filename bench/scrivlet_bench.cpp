@@ -16,9 +16,27 @@
 
 #include "bench_rows.h"
 #include "platform/modRegistry.h"
+#include "platform/win/handles.h"
 #include "platform/win/program_windows.h"
 
 namespace {
+
+// Everything below `folder`, and the folder itself unless `keepFolder`.
+void RemoveTree(const std::wstring& folder, bool keepFolder) {
+    WIN32_FIND_DATAW data{};
+    const unique_hfind find(FindFirstFileW((folder + L"\\*").c_str(), &data));
+    if (find) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(folder + L"\\" + name, false);
+            else
+                DeleteFileW((folder + L"\\" + name).c_str());
+        } while (FindNextFileW(find.get(), &data));
+    }
+    if (!keepFolder) RemoveDirectoryW(folder.c_str());
+}
 
 struct Arguments {
     bench::Options options;
@@ -71,8 +89,10 @@ int main(int argc, char** argv) {
     // Notes, in this process or started, find an empty recovery folder of this run's own.
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
+    // What an earlier run left there (a claimed copy) would be offered at every start and measured with it.
     const std::wstring local = std::wstring(temp) + L"scrivlet-bench";
     CreateDirectoryW(local.c_str(), nullptr);
+    RemoveTree(local, true);
     SetEnvironmentVariableW(L"LOCALAPPDATA", local.c_str());
 
     std::vector<bench::Row> rows;
@@ -93,6 +113,7 @@ int main(int argc, char** argv) {
             std::fclose(f);
         }
     }
+    RemoveTree(local, false);
     if (SUCCEEDED(com)) CoUninitialize();
     return 0;
 }
