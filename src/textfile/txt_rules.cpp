@@ -222,20 +222,28 @@ std::string Utf8Bytes(std::u16string_view units) {
     return bytes;
 }
 
+namespace {
+
+// The end of the run of ASCII units from `from`, looked at four units at a time.
+const char16_t* AsciiRunEnd(const char16_t* from, const char16_t* end) {
+    while (end - from >= 4) {
+        std::uint64_t four;
+        std::memcpy(&four, from, sizeof four);
+        if (four & 0xFF80FF80FF80FF80u) break;
+        from += 4;
+    }
+    while (from != end && *from < 0x80) ++from;
+    return from;
+}
+
+}  // namespace
+
 size_t Utf8Length(std::u16string_view units) {
     size_t length = units.size();
     const char16_t* from = units.data();
     const char16_t* const end = from + units.size();
-    while (from != end) {
-        while (end - from >= 4) {
-            std::uint64_t four;
-            std::memcpy(&four, from, sizeof four);
-            if (four & 0xFF80FF80FF80FF80u) break;
-            from += 4;
-        }
-        if (from == end) break;
+    while ((from = AsciiRunEnd(from, end)) != end) {
         const char16_t unit = *from++;
-        if (unit < 0x80) continue;
         if (unit < 0x800) {
             length += 1;
         } else if (unit >= 0xD800 && unit <= 0xDBFF && from != end && *from >= 0xDC00 && *from <= 0xDFFF) {
@@ -249,22 +257,23 @@ size_t Utf8Length(std::u16string_view units) {
 }
 
 void AppendUtf8(std::u16string_view units, std::string& out) {
+    // Room for ASCII alone first; the rest is counted only once a character of
+    // more bytes turns up.
     const size_t start = out.size();
-    out.resize(start + Utf8Length(units));
+    out.resize(start + units.size());
     char* to = out.data() + start;
     const char16_t* from = units.data();
     const char16_t* const end = from + units.size();
     const auto put = [&to](unsigned value) { *to++ = static_cast<char>(value); };
-    while (from != end) {
-        // Four units at a time while none of them has a bit above 7F.
-        while (end - from >= 4) {
-            std::uint64_t four;
-            std::memcpy(&four, from, sizeof four);
-            if (four & 0xFF80FF80FF80FF80u) break;
-            for (int k = 0; k < 4; ++k) put(from[k]);
-            from += 4;
-        }
-        if (from == end) break;
+    const auto copyAscii = [&] {
+        for (const char16_t* run = AsciiRunEnd(from, end); from != run; ++from) put(*from);
+        return from != end;
+    };
+    if (!copyAscii()) return;
+    const size_t done = static_cast<size_t>(to - out.data());
+    out.resize(done + Utf8Length(units.substr(static_cast<size_t>(from - units.data()))));
+    to = out.data() + done;
+    do {
         char32_t value = *from++;
         if (value >= 0xD800 && value <= 0xDFFF) {
             // A pair is one code point; a lone surrogate, which UTF-8 cannot hold, goes out as U+FFFD.
@@ -273,9 +282,7 @@ void AppendUtf8(std::u16string_view units, std::string& out) {
             else
                 value = 0xFFFD;
         }
-        if (value < 0x80) {
-            put(value);
-        } else if (value < 0x800) {
+        if (value < 0x800) {
             put(0xC0 | (value >> 6));
             put(0x80 | (value & 0x3F));
         } else if (value < 0x10000) {
@@ -288,7 +295,7 @@ void AppendUtf8(std::u16string_view units, std::string& out) {
             put(0x80 | ((value >> 6) & 0x3F));
             put(0x80 | (value & 0x3F));
         }
-    }
+    } while (copyAscii());
 }
 
 WriteEncoding ChooseWriteEncoding(AnsiForm ansi) {

@@ -50,8 +50,8 @@ std::string Utf32Bytes(std::u16string_view units, bool bigEndian);
 std::u16string Utf8Units(std::string_view bytes);
 std::string Utf8Bytes(std::u16string_view units);
 // Utf8Bytes after what `out` holds, grown by just its length. Runs of ASCII,
-// most of a note, are copied four units at a time: a fraction of the system's
-// conversion.
+// most of a note, are copied four units at a time, an ASCII text in one pass:
+// a fraction of the system's conversion.
 void AppendUtf8(std::u16string_view units, std::string& out);
 size_t Utf8Length(std::u16string_view units);  // of Utf8Bytes
 // A surrogate without its other half: what UTF-8 and the ANSI code pages cannot hold.
