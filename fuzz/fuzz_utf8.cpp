@@ -9,30 +9,22 @@
 
 namespace {
 
+// One code point at a time, its continuation bytes from the last one back: a
+// way of writing UTF-8 other than the one under test.
 std::string PlainUtf8(std::u16string_view units) {
     std::string bytes;
-    const auto put = [&bytes](char32_t value) { bytes.push_back(static_cast<char>(value)); };
     for (size_t i = 0; i < units.size(); ++i) {
         char32_t value = units[i];
         if (value >= 0xD800 && value <= 0xDFFF) {
             const bool pair = value <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF;
             value = pair ? 0x10000 + ((value - 0xD800) << 10) + (units[++i] - 0xDC00) : 0xFFFD;
         }
-        if (value < 0x80) {
-            put(value);
-        } else if (value < 0x800) {
-            put(0xC0 | (value >> 6));
-            put(0x80 | (value & 0x3F));
-        } else if (value < 0x10000) {
-            put(0xE0 | (value >> 12));
-            put(0x80 | ((value >> 6) & 0x3F));
-            put(0x80 | (value & 0x3F));
-        } else {
-            put(0xF0 | (value >> 18));
-            put(0x80 | ((value >> 12) & 0x3F));
-            put(0x80 | ((value >> 6) & 0x3F));
-            put(0x80 | (value & 0x3F));
-        }
+        const size_t n = value < 0x80 ? 1 : value < 0x800 ? 2 : value < 0x10000 ? 3 : 4;
+        std::string sequence(n, '\0');
+        for (size_t k = n - 1; k > 0; --k, value >>= 6) sequence[k] = static_cast<char>(0x80 | (value & 0x3F));
+        constexpr unsigned char kLead[] = {0, 0, 0xC0, 0xE0, 0xF0};
+        sequence[0] = static_cast<char>(kLead[n] | value);
+        bytes += sequence;
     }
     return bytes;
 }
