@@ -1,7 +1,6 @@
-// The fast UTF-8 conversion gives the bytes of the plain one, and its length
-// exactly, code point by
-// code point, for every text: runs of ASCII of any length, pairs cut at any
-// place, lone surrogates, and after any bytes already there.
+// The fast UTF-8 conversion gives the bytes of a plain one, code point by code
+// point, and its length exactly, for every text: runs of ASCII of any length,
+// pairs cut at any place, lone surrogates, and after any bytes already there.
 #include <string>
 
 #include "fuzz_input.h"

@@ -66,11 +66,9 @@ std::wstring RecoveryFolder() {
 // The core's conversion: runs of ASCII go straight through, a fraction of the
 // system's cost for a note of mostly ASCII. It fails only for want of memory.
 bool AppendUtf8(std::wstring_view text, std::string& out) {
-    static_assert(sizeof(wchar_t) == sizeof(char16_t));
-    txt::AppendUtf8({reinterpret_cast<const char16_t*>(text.data()), text.size()}, out);
+    ui::AppendUtf8(text, out);
     return true;
 }
-
 
 // A scanner or an indexer may hold a file for a moment after it was written:
 // what fails while it does is tried again for about a second.

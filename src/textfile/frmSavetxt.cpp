@@ -50,8 +50,7 @@ void FileErrorBox(const files::KeptFiles& kept = {}) {
 // The note's wide text is UTF-16 on Windows: its units are the file's units.
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
 std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
-// A view of the same units, which lives no longer than `text`: no copy of a long note.
-std::u16string_view Units(std::wstring_view text) { return {reinterpret_cast<const char16_t*>(text.data()), text.size()}; }
+using ui::Units;
 
 // The machine's own ANSI code page, for the text-file rules: the files keep it
 // whatever code page the program's names and boxes use.

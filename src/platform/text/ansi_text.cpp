@@ -82,10 +82,12 @@ std::string ToMachineAnsi(std::wstring_view text, bool* lossy) {
 }
 
 std::wstring FromMachineAnsi(std::string_view text) { return Widen(MachineCodePage(), text); }
-std::string ToUtf8(std::wstring_view text) {
-    static_assert(sizeof(wchar_t) == sizeof(char16_t));
-    return txt::Utf8Bytes({reinterpret_cast<const char16_t*>(text.data()), text.size()});
-}
+// The wide text is UTF-16 on Windows: its units are the core's.
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
+std::u16string_view Units(std::wstring_view text) { return {reinterpret_cast<const char16_t*>(text.data()), text.size()}; }
+
+std::string ToUtf8(std::wstring_view text) { return txt::Utf8Bytes(Units(text)); }
+void AppendUtf8(std::wstring_view text, std::string& out) { txt::AppendUtf8(Units(text), out); }
 std::wstring FromUtf8(std::string_view text) { return Widen(CP_UTF8, text); }
 
 }  // namespace ui

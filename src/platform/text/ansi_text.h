@@ -22,8 +22,14 @@ UINT MachineCodePage();
 std::string ToMachineAnsi(std::wstring_view text, bool* lossy = nullptr);
 std::wstring FromMachineAnsi(std::string_view text);
 
-// UTF-8 by the core's conversion (a lone surrogate becomes U+FFFD), and back.
+// The wide text's UTF-16 units for the core, viewed, not copied: the view lives
+// no longer than `text`.
+std::u16string_view Units(std::wstring_view text);
+
+// UTF-8 by the core's conversion (a lone surrogate becomes U+FFFD), and back;
+// AppendUtf8 puts it after what `out` holds.
 std::string ToUtf8(std::wstring_view text);
+void AppendUtf8(std::wstring_view text, std::string& out);
 std::wstring FromUtf8(std::string_view text);
 
 }  // namespace ui
